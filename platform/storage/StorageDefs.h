@@ -1,0 +1,32 @@
+// Limits and small types shared by the storage kit.
+#ifndef _STORAGE_DEFS_H
+#define _STORAGE_DEFS_H
+
+#include <climits>
+#include <fcntl.h>
+#include <sys/types.h>
+
+#include <SupportDefs.h>
+
+// The platform's limits include the terminating null byte; they match Linux's so that every
+// name and path the file system accepts also fits our buffers.
+#define B_FILE_NAME_LENGTH NAME_MAX + 1
+#define B_PATH_NAME_LENGTH PATH_MAX
+#define B_ATTR_NAME_LENGTH (B_FILE_NAME_LENGTH - 1)
+#define B_MIME_TYPE_LENGTH (B_ATTR_NAME_LENGTH - 15)
+
+// Open modes with the platform's numeric values. They are not the C library's O_ flags; BFile
+// translates them, so stored modes and peers keep the platform's meaning.
+enum {
+	B_READ_ONLY = 0x0000,
+	B_WRITE_ONLY = 0x0001,
+	B_READ_WRITE = 0x0002,
+	B_ACCESS_MODE_MASK = 0x0003,
+
+	B_FAIL_IF_EXISTS = 0x0100,
+	B_CREATE_FILE = 0x0200,
+	B_ERASE_FILE = 0x0400,
+	B_OPEN_AT_END = 0x0800,
+};
+
+#endif
