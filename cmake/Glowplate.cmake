@@ -1,0 +1,33 @@
+# Helpers shared by every folder's CMakeLists.txt.
+
+# glowplate_library(<name> [DEPS <targets>...])
+# A static library of every .cpp in the calling folder; the folder is its public include
+# directory. Sources are globbed so that adding a class needs no build-file edit.
+function(glowplate_library name)
+  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  if(sources)
+    add_library(${name} STATIC ${sources})
+    target_include_directories(${name} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+    target_link_libraries(${name} PUBLIC platform_headers ${ARG_DEPS})
+  else()
+    add_library(${name} INTERFACE)
+    target_include_directories(${name} INTERFACE ${CMAKE_CURRENT_SOURCE_DIR})
+    target_link_libraries(${name} INTERFACE platform_headers ${ARG_DEPS})
+  endif()
+endfunction()
+
+# glowplate_tests(<name> LIBS <targets>...)
+# One GoogleTest executable of every .cpp in the calling folder, registered with CTest.
+function(glowplate_tests name)
+  cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  if(NOT sources)
+    return()
+  endif()
+  add_executable(${name} ${sources})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest_main GTest::gmock Threads::Threads)
+  target_compile_definitions(${name} PRIVATE GLOWPLATE_TEST_DATA_DIR="${CMAKE_CURRENT_SOURCE_DIR}/data")
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+    PROPERTIES ENVIRONMENT "ASAN_OPTIONS=detect_leaks=1;UBSAN_OPTIONS=print_stacktrace=1")
+endfunction()

@@ -1,0 +1,23 @@
+#include <Point.h>
+
+#include <cstdio>
+
+#include <Rect.h>
+
+const BPoint B_ORIGIN(0, 0);
+
+void BPoint::ConstrainTo(BRect rect)
+{
+	x = x < rect.left ? rect.left : (x > rect.right ? rect.right : x);
+	y = y < rect.top ? rect.top : (y > rect.bottom ? rect.bottom : y);
+}
+
+void BPoint::PrintToStream() const
+{
+	printf("BPoint(x:%.1f, y:%.1f)\n", x, y);
+}
+
+void BRect::PrintToStream() const
+{
+	printf("BRect(l:%.1f, t:%.1f, r:%.1f, b:%.1f)\n", left, top, right, bottom);
+}

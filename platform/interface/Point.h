@@ -1,0 +1,48 @@
+// A point in view or screen coordinates; coordinates are floats and pixel centres lie on
+// whole numbers.
+#ifndef _POINT_H
+#define _POINT_H
+
+#include <SupportDefs.h>
+
+class BRect;
+
+class BPoint {
+public:
+	float x;
+	float y;
+
+	constexpr BPoint() : x(0), y(0) {}
+	constexpr BPoint(float x, float y) : x(x), y(y) {}
+
+	void Set(float newX, float newY)
+	{
+		x = newX;
+		y = newY;
+	}
+	// Moves the point inside the rectangle.
+	void ConstrainTo(BRect rect);
+	void PrintToStream() const;
+
+	BPoint operator-() const { return BPoint(-x, -y); }
+	BPoint operator+(const BPoint& p) const { return BPoint(x + p.x, y + p.y); }
+	BPoint operator-(const BPoint& p) const { return BPoint(x - p.x, y - p.y); }
+	BPoint& operator+=(const BPoint& p)
+	{
+		x += p.x;
+		y += p.y;
+		return *this;
+	}
+	BPoint& operator-=(const BPoint& p)
+	{
+		x -= p.x;
+		y -= p.y;
+		return *this;
+	}
+	bool operator==(const BPoint& p) const { return x == p.x && y == p.y; }
+	bool operator!=(const BPoint& p) const { return !(*this == p); }
+};
+
+extern const BPoint B_ORIGIN;
+
+#endif

@@ -1,0 +1,148 @@
+// Threads, ports, time, and team and image information, in the platform's model, on top of
+// POSIX threads and the per-user runtime folder.
+#ifndef _OS_H
+#define _OS_H
+
+#include <SupportDefs.h>
+
+#define B_OS_NAME_LENGTH 32
+#define B_PATH_NAME_LENGTH 1024
+#define B_FILE_NAME_LENGTH 256
+
+typedef int32 thread_id;
+typedef int32 team_id;
+typedef int32 port_id;
+typedef int32 image_id;
+
+// Timeout flags of the *_etc calls.
+enum {
+	B_CAN_INTERRUPT = 0x01,
+	B_CHECK_PERMISSION = 0x04,
+	B_TIMEOUT = 0x08,
+	B_RELATIVE_TIMEOUT = 0x08,
+	B_ABSOLUTE_TIMEOUT = 0x10,
+};
+
+// --- time ---------------------------------------------------------------------------------
+
+// Microseconds on a monotonic clock.
+bigtime_t system_time();
+status_t snooze(bigtime_t microseconds);
+status_t snooze_until(bigtime_t time, int timeBase);
+#define B_SYSTEM_TIMEBASE 0
+
+// --- threads ------------------------------------------------------------------------------
+
+typedef int32 (*thread_func)(void*);
+
+enum thread_state {
+	B_THREAD_RUNNING = 1,
+	B_THREAD_READY,
+	B_THREAD_RECEIVING,
+	B_THREAD_ASLEEP,
+	B_THREAD_SUSPENDED,
+	B_THREAD_WAITING,
+};
+
+#define B_IDLE_PRIORITY 0
+#define B_LOWEST_ACTIVE_PRIORITY 1
+#define B_LOW_PRIORITY 5
+#define B_NORMAL_PRIORITY 10
+#define B_DISPLAY_PRIORITY 15
+#define B_URGENT_DISPLAY_PRIORITY 20
+#define B_REAL_TIME_DISPLAY_PRIORITY 100
+#define B_URGENT_PRIORITY 110
+#define B_REAL_TIME_PRIORITY 120
+
+struct thread_info {
+	thread_id thread;
+	team_id team;
+	char name[B_OS_NAME_LENGTH];
+	thread_state state;
+	int32 priority;
+	bigtime_t user_time;
+	bigtime_t kernel_time;
+	void* stack_base;
+	void* stack_end;
+};
+
+// Creates a thread that does not run until resume_thread().
+thread_id spawn_thread(thread_func function, const char* name, int32 priority, void* data);
+status_t resume_thread(thread_id thread);
+status_t suspend_thread(thread_id thread);
+status_t kill_thread(thread_id thread);
+status_t wait_for_thread(thread_id thread, status_t* exitValue);
+status_t on_exit_thread(void (*callback)(void*), void* data);
+status_t rename_thread(thread_id thread, const char* newName);
+status_t set_thread_priority(thread_id thread, int32 newPriority);
+void exit_thread(status_t status);
+// The thread with that name, or the calling thread when name is null.
+thread_id find_thread(const char* name);
+status_t get_thread_info(thread_id thread, thread_info* info);
+
+// --- ports --------------------------------------------------------------------------------
+
+struct port_info {
+	port_id port;
+	team_id team;
+	char name[B_OS_NAME_LENGTH];
+	int32 capacity;
+	int32 queue_count;
+	int32 total_count;
+};
+
+port_id create_port(int32 capacity, const char* name);
+port_id find_port(const char* name);
+status_t delete_port(port_id port);
+status_t close_port(port_id port);
+status_t get_port_info(port_id port, port_info* info);
+status_t write_port(port_id port, int32 code, const void* buffer, size_t bufferSize);
+status_t write_port_etc(port_id port, int32 code, const void* buffer, size_t bufferSize,
+	uint32 flags, bigtime_t timeout);
+ssize_t read_port(port_id port, int32* code, void* buffer, size_t bufferSize);
+ssize_t read_port_etc(port_id port, int32* code, void* buffer, size_t bufferSize, uint32 flags,
+	bigtime_t timeout);
+ssize_t port_buffer_size(port_id port);
+ssize_t port_buffer_size_etc(port_id port, uint32 flags, bigtime_t timeout);
+ssize_t port_count(port_id port);
+
+// --- teams and images ---------------------------------------------------------------------
+
+#define B_CURRENT_TEAM 0
+#define B_SYSTEM_TEAM 1
+
+struct team_info {
+	team_id team;
+	int32 thread_count;
+	int32 image_count;
+	int32 area_count;
+	int32 argc;
+	char args[64];
+	uid_t uid;
+	gid_t gid;
+};
+
+enum image_type {
+	B_APP_IMAGE = 1,
+	B_LIBRARY_IMAGE,
+	B_ADD_ON_IMAGE,
+	B_SYSTEM_IMAGE,
+};
+
+struct image_info {
+	image_id id;
+	image_type type;
+	int32 sequence;
+	int32 init_order;
+	char name[B_PATH_NAME_LENGTH];
+	void* text;
+	void* data;
+	int32 text_size;
+	int32 data_size;
+};
+
+status_t get_team_info(team_id team, team_info* info);
+// Walks the images of a team; the first is the running executable with its full path.
+status_t get_next_image_info(team_id team, int32* cookie, image_info* info);
+
+#endif
