@@ -66,6 +66,28 @@ struct thread_info {
 	void* stack_end;
 };
 
+// Threads follow the platform's model on top of POSIX threads, with one difference that a
+// POSIX thread forces: nothing can safely stop or end a running thread from outside. So
+// kill_thread and suspend_thread only mark the thread, and the mark takes effect at the
+// thread's next blocking kernel call (snooze, snooze_until, read_port, write_port,
+// port_buffer_size and their _etc forms, wait_for_thread, suspend_thread of itself); a call
+// that is already blocked is woken at once. A thread that computes without making such a
+// call runs on until it makes one.
+// - A killed thread leaves the way exit_thread leaves: its stack is unwound (the destructors
+//   of its objects run, so scoped locks are released), then its on_exit_thread hooks run,
+//   latest first, and wait_for_thread reports B_INTERRUPTED as its exit value. A thread
+//   killed before it was ever resumed never runs its body. Because leaving unwinds the
+//   stack, exit_thread and a pending kill must not be met inside a noexcept function (a
+//   destructor, say) or a catch (...) that swallows the unwinding.
+// - A suspended thread parks in that call until resume_thread; get_thread_info reports
+//   B_THREAD_SUSPENDED from the request on. Suspensions do not nest.
+// - wait_for_thread lets a suspended or freshly spawned thread run, since it could not end
+//   otherwise. The exit value is collected once; after that the id is unknown. Exited
+//   threads nobody waits for are forgotten after a while.
+// - Priorities are kept and reported but do not reach the system's scheduler.
+// - Every thread that asks gets an id, also the main thread and threads that other code
+//   created; find_thread(name) looks only at threads of this process.
+
 // Creates a thread that does not run until resume_thread().
 thread_id spawn_thread(thread_func function, const char* name, int32 priority, void* data);
 status_t resume_thread(thread_id thread);
@@ -74,6 +96,7 @@ status_t kill_thread(thread_id thread);
 status_t wait_for_thread(thread_id thread, status_t* exitValue);
 status_t on_exit_thread(void (*callback)(void*), void* data);
 status_t rename_thread(thread_id thread, const char* newName);
+// Answers the priority the thread had before (a positive value) or an error.
 status_t set_thread_priority(thread_id thread, int32 newPriority);
 void exit_thread(status_t status);
 // The thread with that name, or the calling thread when name is null.
@@ -98,10 +121,10 @@ status_t close_port(port_id port);
 status_t get_port_info(port_id port, port_info* info);
 status_t write_port(port_id port, int32 code, const void* buffer, size_t bufferSize);
 status_t write_port_etc(port_id port, int32 code, const void* buffer, size_t bufferSize,
-	uint32 flags, bigtime_t timeout);
+                        uint32 flags, bigtime_t timeout);
 ssize_t read_port(port_id port, int32* code, void* buffer, size_t bufferSize);
 ssize_t read_port_etc(port_id port, int32* code, void* buffer, size_t bufferSize, uint32 flags,
-	bigtime_t timeout);
+                      bigtime_t timeout);
 ssize_t port_buffer_size(port_id port);
 ssize_t port_buffer_size_etc(port_id port, uint32 flags, bigtime_t timeout);
 ssize_t port_count(port_id port);
