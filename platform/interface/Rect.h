@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include <Point.h>
+#include <Size.h>
 
 class BRect {
 public:
@@ -21,7 +22,13 @@ public:
 		: left(leftTop.x), top(leftTop.y), right(rightBottom.x), bottom(rightBottom.y)
 	{
 	}
-	constexpr BRect(float side) : left(0), top(0), right(side), bottom(side) {}
+	// A square of `side` pixels from the origin.
+	constexpr explicit BRect(float side) : left(0), top(0), right(side - 1), bottom(side - 1) {}
+	constexpr BRect(BPoint leftTop, BSize size)
+		: left(leftTop.x), top(leftTop.y), right(leftTop.x + size.width),
+		  bottom(leftTop.y + size.height)
+	{
+	}
 
 	void Set(float l, float t, float r, float b)
 	{
@@ -46,8 +53,11 @@ public:
 		bottom = p.y;
 	}
 
+	// The platform's widths are distances between edge coordinates, one less than the number
+	// of pixels an integer rectangle covers.
 	float Width() const { return right - left; }
 	float Height() const { return bottom - top; }
+	BSize Size() const { return BSize(right - left, bottom - top); }
 	int32 IntegerWidth() const { return (int32)std::ceil(right - left); }
 	int32 IntegerHeight() const { return (int32)std::ceil(bottom - top); }
 	bool IsValid() const { return left <= right && top <= bottom; }
@@ -63,7 +73,10 @@ public:
 	BRect& OffsetBy(BPoint d) { return OffsetBy(d.x, d.y); }
 	BRect& OffsetTo(float x, float y) { return OffsetBy(x - left, y - top); }
 	BRect& OffsetTo(BPoint p) { return OffsetTo(p.x, p.y); }
+	BRect& OffsetBySelf(float dx, float dy) { return OffsetBy(dx, dy); }
+	BRect& OffsetToSelf(float x, float y) { return OffsetTo(x, y); }
 	BRect OffsetByCopy(float dx, float dy) const { return BRect(*this).OffsetBy(dx, dy); }
+	BRect OffsetByCopy(BPoint d) const { return BRect(*this).OffsetBy(d); }
 	BRect OffsetToCopy(float x, float y) const { return BRect(*this).OffsetTo(x, y); }
 	BRect OffsetToCopy(BPoint p) const { return BRect(*this).OffsetTo(p); }
 
@@ -76,7 +89,9 @@ public:
 		return *this;
 	}
 	BRect& InsetBy(BPoint d) { return InsetBy(d.x, d.y); }
+	BRect& InsetBySelf(float dx, float dy) { return InsetBy(dx, dy); }
 	BRect InsetByCopy(float dx, float dy) const { return BRect(*this).InsetBy(dx, dy); }
+	BRect InsetByCopy(BPoint d) const { return BRect(*this).InsetBy(d); }
 
 	bool Intersects(BRect r) const
 	{
@@ -88,8 +103,11 @@ public:
 	{
 		return p.x >= left && p.x <= right && p.y >= top && p.y <= bottom;
 	}
+	// An invalid rectangle holds nothing and lies in nothing.
 	bool Contains(BRect r) const
 	{
+		if (!IsValid() || !r.IsValid())
+			return false;
 		return r.left >= left && r.right <= right && r.top >= top && r.bottom <= bottom;
 	}
 
