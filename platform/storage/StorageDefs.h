@@ -10,7 +10,7 @@
 
 // The platform's limits include the terminating null byte; they match Linux's so that every
 // name and path the file system accepts also fits our buffers.
-#define B_FILE_NAME_LENGTH NAME_MAX + 1
+#define B_FILE_NAME_LENGTH (NAME_MAX + 1)
 #define B_PATH_NAME_LENGTH PATH_MAX
 #define B_ATTR_NAME_LENGTH (B_FILE_NAME_LENGTH - 1)
 #define B_MIME_TYPE_LENGTH (B_ATTR_NAME_LENGTH - 15)
@@ -27,6 +27,14 @@ enum {
 	B_CREATE_FILE = 0x0200,
 	B_ERASE_FILE = 0x0400,
 	B_OPEN_AT_END = 0x0800,
+};
+
+// Kinds of node, for BDirectory::Contains and file panels.
+enum node_flavor {
+	B_FILE_NODE = 0x01,
+	B_SYMLINK_NODE = 0x02,
+	B_DIRECTORY_NODE = 0x04,
+	B_ANY_NODE = 0x07,
 };
 
 #endif
