@@ -1,0 +1,302 @@
+#include <FontCatalog.h>
+
+#include <algorithm>
+#include <cstring>
+#include <strings.h>
+#include <tuple>
+
+#include <fontconfig/fontconfig.h>
+
+namespace graphics {
+
+namespace {
+
+// Fontconfig lists a name in several languages; the English one (else the first) is the
+// name the program shows and stores, so settings written on one locale read on another.
+std::string english_value(FcPattern* pattern, const char* object, const char* languageObject)
+{
+	int chosen = 0;
+	FcChar8* language = nullptr;
+	for (int i = 0; FcPatternGetString(pattern, languageObject, i, &language) == FcResultMatch;
+	     i++) {
+		if (std::strcmp((const char*)language, "en") == 0) {
+			chosen = i;
+			break;
+		}
+	}
+	FcChar8* value = nullptr;
+	if (FcPatternGetString(pattern, object, chosen, &value) != FcResultMatch &&
+	    FcPatternGetString(pattern, object, 0, &value) != FcResultMatch)
+		return std::string();
+	return (const char*)value;
+}
+
+bool is_regular_name(const std::string& style)
+{
+	static const char* const kNames[] = {"Regular", "Book", "Roman", "Normal", "Medium", "Plain"};
+	for (const char* name : kNames) {
+		if (strcasecmp(style.c_str(), name) == 0)
+			return true;
+	}
+	return false;
+}
+
+struct Listed {
+	FontFace::Description description;
+	FcCharSet* charSet;
+};
+
+} // namespace
+
+FontCatalog::~FontCatalog()
+{
+	fFamilies.clear();
+	fFaces.clear();
+	if (fConfig != nullptr)
+		FcConfigDestroy(fConfig);
+}
+
+status_t FontCatalog::Build()
+{
+	if (!FcInit())
+		return B_ERROR;
+	fConfig = FcConfigReference(nullptr);
+	if (fConfig == nullptr)
+		return B_ERROR;
+
+	FcPattern* query = FcPatternCreate();
+	FcPatternAddBool(query, FC_SCALABLE, FcTrue);
+	FcObjectSet* objects =
+	    FcObjectSetBuild(FC_FAMILY, FC_FAMILYLANG, FC_STYLE, FC_STYLELANG, FC_FILE, FC_INDEX,
+	                     FC_WEIGHT, FC_SLANT, FC_SPACING, FC_CHARSET, FC_VARIABLE, nullptr);
+	FcFontSet* fonts = FcFontList(fConfig, query, objects);
+	FcObjectSetDestroy(objects);
+	FcPatternDestroy(query);
+	if (fonts == nullptr)
+		return B_NO_MEMORY;
+
+	std::vector<Listed> listed;
+	for (int i = 0; i < fonts->nfont; i++) {
+		FcPattern* font = fonts->fonts[i];
+		FcBool variable = FcFalse;
+		// A variable font is listed once as a whole and once per named instance; the
+		// instances are the faces a user picks.
+		if (FcPatternGetBool(font, FC_VARIABLE, 0, &variable) == FcResultMatch && variable)
+			continue;
+		Listed entry;
+		entry.description.family = english_value(font, FC_FAMILY, FC_FAMILYLANG);
+		entry.description.style = english_value(font, FC_STYLE, FC_STYLELANG);
+		FcChar8* file = nullptr;
+		if (FcPatternGetString(font, FC_FILE, 0, &file) != FcResultMatch ||
+		    entry.description.family.empty())
+			continue;
+		entry.description.file = (const char*)file;
+		int value = 0;
+		if (FcPatternGetInteger(font, FC_INDEX, 0, &value) == FcResultMatch)
+			entry.description.index = value;
+		if (FcPatternGetInteger(font, FC_WEIGHT, 0, &value) == FcResultMatch)
+			entry.description.weight = value;
+		if (FcPatternGetInteger(font, FC_SLANT, 0, &value) == FcResultMatch)
+			entry.description.slant = value;
+		if (FcPatternGetInteger(font, FC_SPACING, 0, &value) == FcResultMatch)
+			entry.description.fixedWidth = value >= FC_MONO;
+		entry.charSet = nullptr;
+		FcPatternGetCharSet(font, FC_CHARSET, 0, &entry.charSet);
+		listed.push_back(entry);
+	}
+
+	// Sorting by names and then by file makes the lists, the ids and the choice among
+	// duplicates (the same face installed twice) the same on every run.
+	auto order = [](const Listed& a, const Listed& b) {
+		return std::tie(a.description.family, a.description.style, a.description.file,
+		                a.description.index) < std::tie(b.description.family, b.description.style,
+		                                                b.description.file, b.description.index);
+	};
+	std::sort(listed.begin(), listed.end(), order);
+	for (const Listed& entry : listed) {
+		const FontFace* face = nullptr;
+		if (fFamilies.empty() || fFamilies.back().name != entry.description.family)
+			fFamilies.push_back(Family{entry.description.family, {}, nullptr});
+		Family& family = fFamilies.back();
+		if (!family.styles.empty() && family.styles.back()->Style() == entry.description.style) {
+			face = family.styles.back();
+		} else {
+			fFaces.push_back(std::make_unique<FontFace>(entry.description, entry.charSet));
+			FontFace* added = fFaces.back().get();
+			added->fFamilyId = (uint16)(fFamilies.size() - 1);
+			added->fStyleId = (uint16)family.styles.size();
+			family.styles.push_back(added);
+			face = added;
+		}
+		fByFile.emplace(std::make_pair(entry.description.file, entry.description.index), face);
+	}
+	FcFontSetDestroy(fonts);
+	if (fFaces.empty())
+		return B_ENTRY_NOT_FOUND;
+
+	bool embolden = false;
+	fPlain = Match("sans-serif:lang=ja", &embolden);
+	if (fPlain == nullptr)
+		fPlain = fFaces.front().get();
+	fFixed = Match("monospace", &embolden);
+	if (fFixed == nullptr)
+		fFixed = fPlain;
+	fBold = Match("sans-serif:lang=ja:weight=bold", &embolden);
+	if (fBold == nullptr)
+		fBold = fPlain;
+	if (!fBold->IsBold() && embolden) {
+		Family* family = FindFamily(fBold->Family());
+		if (family != nullptr)
+			fBold = SyntheticBold(*family);
+	}
+
+	FcPattern* pattern = FcNameParse((const FcChar8*)"sans-serif:lang=ja");
+	FcConfigSubstitute(fConfig, pattern, FcMatchPattern);
+	FcDefaultSubstitute(pattern);
+	FcResult result;
+	FcFontSet* sorted = FcFontSort(fConfig, pattern, FcTrue, nullptr, &result);
+	FcPatternDestroy(pattern);
+	if (sorted != nullptr) {
+		for (int i = 0; i < sorted->nfont; i++) {
+			const FontFace* face = FaceOfPattern(sorted->fonts[i]);
+			if (face != nullptr &&
+			    std::find(fFallbacks.begin(), fFallbacks.end(), face) == fFallbacks.end())
+				fFallbacks.push_back(face);
+		}
+		FcFontSetDestroy(sorted);
+	}
+	return B_OK;
+}
+
+const std::string* FontCatalog::FamilyAt(int32 index) const
+{
+	if (index < 0 || index >= (int32)fFamilies.size())
+		return nullptr;
+	return &fFamilies[index].name;
+}
+
+int32 FontCatalog::CountStyles(const std::string& family) const
+{
+	const Family* found = FindFamily(family);
+	return found != nullptr ? (int32)found->styles.size() : 0;
+}
+
+const FontFace* FontCatalog::StyleAt(const std::string& family, int32 index) const
+{
+	const Family* found = FindFamily(family);
+	if (found == nullptr || index < 0 || index >= (int32)found->styles.size())
+		return nullptr;
+	return found->styles[index];
+}
+
+FontCatalog::Family* FontCatalog::FindFamily(const std::string& name)
+{
+	return const_cast<Family*>(static_cast<const FontCatalog*>(this)->FindFamily(name));
+}
+
+const FontCatalog::Family* FontCatalog::FindFamily(const std::string& name) const
+{
+	auto found = std::lower_bound(
+	    fFamilies.begin(), fFamilies.end(), name,
+	    [](const Family& family, const std::string& key) { return family.name < key; });
+	if (found == fFamilies.end() || found->name != name)
+		return nullptr;
+	return &*found;
+}
+
+const FontFace* FontCatalog::RegularOf(const Family& family) const
+{
+	for (const FontFace* face : family.styles) {
+		if (is_regular_name(face->Style()))
+			return face;
+	}
+	const FontFace* best = family.styles.front();
+	for (const FontFace* face : family.styles) {
+		auto distance = [](const FontFace* f) {
+			return std::abs(f->Weight() - FC_WEIGHT_REGULAR) + (f->IsItalic() ? 1000 : 0);
+		};
+		if (distance(face) < distance(best))
+			best = face;
+	}
+	return best;
+}
+
+const FontFace* FontCatalog::SyntheticBold(Family& family)
+{
+	if (family.syntheticBold == nullptr) {
+		const FontFace* regular = RegularOf(family);
+		family.syntheticBold = std::make_unique<FontFace>(regular);
+		family.syntheticBold->fFamilyId = regular->fFamilyId;
+		family.syntheticBold->fStyleId = (uint16)family.styles.size();
+	}
+	return family.syntheticBold.get();
+}
+
+const FontFace* FontCatalog::Find(const std::string& family, const std::string& style)
+{
+	Family* found = FindFamily(family);
+	if (found == nullptr)
+		return nullptr;
+	if (style.empty())
+		return RegularOf(*found);
+	for (const FontFace* face : found->styles) {
+		if (face->Style() == style)
+			return face;
+	}
+	for (const FontFace* face : found->styles) {
+		if (strcasecmp(face->Style().c_str(), style.c_str()) == 0)
+			return face;
+	}
+	if (strcasecmp(style.c_str(), "Bold") == 0)
+		return SyntheticBold(*found);
+	return nullptr;
+}
+
+const FontFace* FontCatalog::FindById(uint16 familyId, uint16 styleId)
+{
+	if (familyId >= fFamilies.size())
+		return nullptr;
+	Family& family = fFamilies[familyId];
+	if (styleId < family.styles.size())
+		return family.styles[styleId];
+	if (styleId == family.styles.size())
+		return family.syntheticBold.get();
+	return nullptr;
+}
+
+const FontFace* FontCatalog::FaceOfPattern(_FcPattern* pattern)
+{
+	FcChar8* file = nullptr;
+	int index = 0;
+	if (FcPatternGetString(pattern, FC_FILE, 0, &file) == FcResultMatch) {
+		FcPatternGetInteger(pattern, FC_INDEX, 0, &index);
+		auto found = fByFile.find(std::make_pair(std::string((const char*)file), (int32)index));
+		if (found != fByFile.end())
+			return found->second;
+	}
+	return Find(english_value(pattern, FC_FAMILY, FC_FAMILYLANG),
+	            english_value(pattern, FC_STYLE, FC_STYLELANG));
+}
+
+const FontFace* FontCatalog::Match(const char* description, bool* embolden)
+{
+	*embolden = false;
+	FcPattern* pattern = FcNameParse((const FcChar8*)description);
+	if (pattern == nullptr)
+		return nullptr;
+	FcConfigSubstitute(fConfig, pattern, FcMatchPattern);
+	FcDefaultSubstitute(pattern);
+	FcResult result;
+	FcPattern* match = FcFontMatch(fConfig, pattern, &result);
+	FcPatternDestroy(pattern);
+	if (match == nullptr)
+		return nullptr;
+	FcBool bold = FcFalse;
+	if (FcPatternGetBool(match, FC_EMBOLDEN, 0, &bold) == FcResultMatch)
+		*embolden = bold;
+	const FontFace* face = FaceOfPattern(match);
+	FcPatternDestroy(match);
+	return face;
+}
+
+} // namespace graphics
