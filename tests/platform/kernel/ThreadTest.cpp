@@ -9,20 +9,9 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-namespace {
+#include "KernelTestSupport.h"
 
-// Polls cond until it holds or a generous limit passes; the limit only keeps a broken build
-// from hanging, it says nothing about speed.
-template <typename Cond>
-bool eventually(Cond cond)
-{
-	for (int i = 0; i < 5000; i++) {
-		if (cond())
-			return true;
-		snooze(1000);
-	}
-	return cond();
-}
+namespace {
 
 thread_state state_of(thread_id thread)
 {
