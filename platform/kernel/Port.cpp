@@ -42,10 +42,19 @@ status_t forget_if_gone(const std::shared_ptr<Port>& handle, status_t status)
 	return status;
 }
 
-// Waits until the own port has a message to read (B_OK) or cannot have one any more.
-status_t wait_for_message(std::unique_lock<std::mutex>& lock, Port& port, uint32 flags,
-                          bigtime_t timeout)
+// Finds the port and waits until it has a message to read (B_OK, with found set to the
+// port) or cannot have one any more.
+status_t wait_for_message(std::unique_lock<std::mutex>& lock, port_id id, uint32 flags,
+                          bigtime_t timeout, std::shared_ptr<Port>& found)
 {
+	found = find_port_locked(id);
+	if (!found)
+		return B_BAD_PORT_ID;
+	// Messages wait in the memory of the process that created the port; reading them from
+	// elsewhere is not offered.
+	if (found->remote)
+		return B_NOT_SUPPORTED;
+	Port& port = *found;
 	auto ready = [&] { return port.deleted || port.closed || !port.queue.empty(); };
 	if (!ready() && kernel_is_poll(flags, timeout))
 		return B_WOULD_BLOCK;
@@ -267,14 +276,8 @@ ssize_t read_port_etc(port_id id, int32* code, void* buffer, size_t bufferSize, 
 		return B_BAD_VALUE;
 
 	std::unique_lock<std::mutex> lock(kernel_lock());
-	std::shared_ptr<Port> port = find_port_locked(id);
-	if (!port)
-		return B_BAD_PORT_ID;
-	// Messages wait in the memory of the process that created the port; reading them from
-	// elsewhere is not offered.
-	if (port->remote)
-		return B_NOT_SUPPORTED;
-	status_t status = wait_for_message(lock, *port, flags, timeout);
+	std::shared_ptr<Port> port;
+	status_t status = wait_for_message(lock, id, flags, timeout, port);
 	if (status != B_OK)
 		return status;
 
@@ -302,12 +305,8 @@ ssize_t port_buffer_size(port_id id)
 ssize_t port_buffer_size_etc(port_id id, uint32 flags, bigtime_t timeout)
 {
 	std::unique_lock<std::mutex> lock(kernel_lock());
-	std::shared_ptr<Port> port = find_port_locked(id);
-	if (!port)
-		return B_BAD_PORT_ID;
-	if (port->remote)
-		return B_NOT_SUPPORTED;
-	status_t status = wait_for_message(lock, *port, flags, timeout);
+	std::shared_ptr<Port> port;
+	status_t status = wait_for_message(lock, id, flags, timeout, port);
 	if (status != B_OK)
 		return status;
 	return (ssize_t)port->queue.front().data.size();

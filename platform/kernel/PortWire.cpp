@@ -129,17 +129,26 @@ status_t send_request(int fd, uint16_t op, int32 code, uint64_t size, uint16_t f
 	return send_all(fd, &request, sizeof(request));
 }
 
+// Connects, sends one request and reads the first reply: the part every request shares.
+status_t exchange(const std::string& address, Socket& connection, uint16_t op, int32 code,
+                  uint64_t size, uint16_t flags, WireReply& reply, bigtime_t deadline,
+                  bool* stale = nullptr)
+{
+	status_t status = connect_to(address, connection, stale);
+	if (status == B_OK)
+		status = send_request(connection.fd, op, code, size, flags);
+	if (status == B_OK)
+		status = receive_reply(connection.fd, reply, deadline);
+	return status;
+}
+
 } // namespace
 
 status_t wire_info(const std::string& address, port_info* info, bigtime_t deadline, bool* stale)
 {
 	Socket connection;
-	status_t status = connect_to(address, connection, stale);
-	if (status == B_OK)
-		status = send_request(connection.fd, kWireInfo, 0, 0, 0);
 	WireReply reply;
-	if (status == B_OK)
-		status = receive_reply(connection.fd, reply, deadline);
+	status_t status = exchange(address, connection, kWireInfo, 0, 0, 0, reply, deadline, stale);
 	if (status != B_OK)
 		return status;
 	if (reply.status != B_OK)
@@ -158,13 +167,11 @@ status_t wire_write(const std::string& address, int32 code, const void* buffer, 
                     bigtime_t deadline, bool noWait)
 {
 	Socket connection;
-	status_t status = connect_to(address, connection, nullptr);
-	if (status == B_OK)
-		status = send_request(connection.fd, kWireWrite, code, size, noWait ? kWireNoWait : 0);
 	WireReply reply;
 	// A no-wait write still waits for the answer, which the server gives at once.
-	if (status == B_OK)
-		status = receive_reply(connection.fd, reply, noWait ? B_INFINITE_TIMEOUT : deadline);
+	status_t status =
+	    exchange(address, connection, kWireWrite, code, size, noWait ? kWireNoWait : 0, reply,
+	             noWait ? B_INFINITE_TIMEOUT : deadline);
 	if (status != B_OK)
 		return status;
 	if (reply.status != kWireReady)
@@ -180,12 +187,8 @@ status_t wire_write(const std::string& address, int32 code, const void* buffer, 
 status_t wire_request(const std::string& address, uint16_t op)
 {
 	Socket connection;
-	status_t status = connect_to(address, connection, nullptr);
-	if (status == B_OK)
-		status = send_request(connection.fd, op, 0, 0, 0);
 	WireReply reply;
-	if (status == B_OK)
-		status = receive_reply(connection.fd, reply, B_INFINITE_TIMEOUT);
+	status_t status = exchange(address, connection, op, 0, 0, 0, reply, B_INFINITE_TIMEOUT);
 	return status == B_OK ? reply.status : status;
 }
 
