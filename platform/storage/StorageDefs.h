@@ -8,10 +8,16 @@
 
 #include <SupportDefs.h>
 
-// The platform's limits include the terminating null byte; they match Linux's so that every
-// name and path the file system accepts also fits our buffers.
-#define B_FILE_NAME_LENGTH (NAME_MAX + 1)
-#define B_PATH_NAME_LENGTH PATH_MAX
+// The platform's limits, which include the terminating null byte. A Linux path may be longer
+// than B_PATH_NAME_LENGTH; the kit never writes a whole path into a caller's buffer of that
+// size, and a leaf name (at most NAME_MAX bytes) always fits B_FILE_NAME_LENGTH. The kernel
+// kit defines the same two, with the same text.
+#ifndef B_PATH_NAME_LENGTH
+#define B_PATH_NAME_LENGTH 1024
+#endif
+#ifndef B_FILE_NAME_LENGTH
+#define B_FILE_NAME_LENGTH 256
+#endif
 #define B_ATTR_NAME_LENGTH (B_FILE_NAME_LENGTH - 1)
 #define B_MIME_TYPE_LENGTH (B_ATTR_NAME_LENGTH - 15)
 
