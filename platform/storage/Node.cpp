@@ -260,10 +260,8 @@ ssize_t BNode::ReadAttr(const char* name, type_code type, off_t offset, void* bu
 
 status_t BNode::RemoveAttr(const char* name)
 {
-	if (fStatus != B_OK)
-		return B_NO_INIT;
 	std::string fullName;
-	status_t status = full_attr_name(name, &fullName);
+	status_t status = _FullAttrName(name, &fullName);
 	if (status != B_OK)
 		return status;
 	int result = fPathOnly ? removexattr(_AttrPath().c_str(), fullName.c_str())
@@ -470,10 +468,8 @@ status_t BNode::_Open(const std::string& path)
 
 status_t BNode::_ReadValue(const char* name, std::string* value) const
 {
-	if (fStatus != B_OK)
-		return B_NO_INIT;
 	std::string fullName;
-	status_t status = full_attr_name(name, &fullName);
+	status_t status = _FullAttrName(name, &fullName);
 	if (status != B_OK)
 		return status;
 	for (;;) {
@@ -499,10 +495,8 @@ status_t BNode::_ReadValue(const char* name, std::string* value) const
 
 status_t BNode::_WriteValue(const char* name, const std::string& value)
 {
-	if (fStatus != B_OK)
-		return B_NO_INIT;
 	std::string fullName;
-	status_t status = full_attr_name(name, &fullName);
+	status_t status = _FullAttrName(name, &fullName);
 	if (status != B_OK)
 		return status;
 	if (value.size() > kMaxValueSize)
@@ -513,6 +507,13 @@ status_t BNode::_WriteValue(const char* name, const std::string& value)
 	if (result != 0)
 		return attr_errno_status(errno);
 	return B_OK;
+}
+
+status_t BNode::_FullAttrName(const char* name, std::string* fullName) const
+{
+	if (fStatus != B_OK)
+		return B_NO_INIT;
+	return full_attr_name(name, fullName);
 }
 
 std::string BNode::_AttrPath() const

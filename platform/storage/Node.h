@@ -90,6 +90,7 @@ private:
 	// Whole stored values (header included) under the attribute's own name.
 	status_t _ReadValue(const char* name, std::string* value) const;
 	status_t _WriteValue(const char* name, const std::string& value);
+	status_t _FullAttrName(const char* name, std::string* fullName) const;
 	std::string _AttrPath() const;
 
 	int fFd;
