@@ -56,6 +56,19 @@ FontCatalog::~FontCatalog()
 		FcConfigDestroy(fConfig);
 }
 
+void FontCatalog::Release()
+{
+	for (auto& face : fFaces)
+		face->Release();
+	for (Family& family : fFamilies) {
+		if (family.syntheticBold != nullptr)
+			family.syntheticBold->Release();
+	}
+	if (fConfig != nullptr)
+		FcConfigDestroy(fConfig);
+	fConfig = nullptr;
+}
+
 status_t FontCatalog::Build()
 {
 	if (!FcInit())

@@ -27,6 +27,9 @@ public:
 
 	// Reads the font list; B_ENTRY_NOT_FOUND when fontconfig knows no usable face.
 	status_t Build();
+	// Gives back every FreeType face, character set and fontconfig reference while keeping
+	// the face objects (and so their names) valid; faces cannot be opened afterwards.
+	void Release();
 
 	int32 CountFamilies() const { return (int32)fFamilies.size(); }
 	// nullptr when the index is out of range.

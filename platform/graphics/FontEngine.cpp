@@ -1,6 +1,9 @@
 #include <FontEngine.h>
 
 #include <cmath>
+#include <cstdlib>
+
+#include <fontconfig/fontconfig.h>
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
@@ -64,8 +67,26 @@ uint32 next_code_point(const char* text, size_t length, size_t* offset)
 
 FontEngine& FontEngine::Default()
 {
-	static FontEngine* engine = new FontEngine();
+	static FontEngine* engine = [] {
+		FontEngine* created = new FontEngine();
+		std::atexit([] { Default().Shutdown(); });
+		return created;
+	}();
 	return *engine;
+}
+
+void FontEngine::Shutdown()
+{
+	std::lock_guard<std::mutex> lock(fLock);
+	fInitStatus = B_NO_INIT;
+	fGlyphs.Clear();
+	fAdvances.clear();
+	fFallbacks.clear();
+	fCatalog.Release();
+	if (fLibrary != nullptr)
+		FT_Done_FreeType(fLibrary);
+	fLibrary = nullptr;
+	FcFini();
 }
 
 FontEngine::FontEngine() : fGlyphs(kDefaultGlyphCacheBytes)

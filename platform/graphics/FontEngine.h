@@ -20,8 +20,10 @@ namespace graphics {
 
 class FontEngine {
 public:
-	// Built on first use and kept until the process ends: threads that still draw while the
-	// program exits must not find it gone.
+	// Built on first use. At exit it gives FreeType and fontconfig back (fontconfig keeps
+	// memory that only its own shutdown frees) but the engine object stays, so a thread
+	// still drawing while the program exits measures nothing instead of touching freed
+	// memory.
 	static FontEngine& Default();
 
 	// B_OK when at least one font is usable; otherwise widths are 0 and nothing is drawn.
@@ -59,6 +61,7 @@ public:
 private:
 	FontEngine();
 	~FontEngine() = delete;
+	void Shutdown();
 
 	struct Mapped {
 		const FontFace* face;

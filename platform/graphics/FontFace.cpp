@@ -86,10 +86,19 @@ FontFace::FontFace(const FontFace* regular) : fDescription(regular->fDescription
 
 FontFace::~FontFace()
 {
+	Release();
+}
+
+void FontFace::Release()
+{
 	if (fFace != nullptr)
 		FT_Done_Face(fFace);
+	fFace = nullptr;
 	if (fCharSet != nullptr)
 		FcCharSetDestroy(fCharSet);
+	fCharSet = nullptr;
+	fOpenStatus = B_NOT_ALLOWED;
+	fSize = -1;
 }
 
 bool FontFace::HasCharacter(uint32 codePoint) const
@@ -101,7 +110,7 @@ status_t FontFace::Open(FT_LibraryRec_* library) const
 {
 	if (fRegular != nullptr)
 		return fRegular->Open(library);
-	if (fOpenStatus != B_NO_INIT)
+	if (fOpenStatus != B_NO_INIT || library == nullptr)
 		return fOpenStatus;
 	FT_Face face = nullptr;
 	if (FT_New_Face(library, fDescription.file.c_str(), fDescription.index, &face) != 0) {

@@ -70,6 +70,8 @@ private:
 	float Advance(uint32 glyph) const;
 	status_t Render(uint32 glyph, bool monochrome, Glyph* out) const;
 	FontHeight Height(float size) const;
+	// Closes the file and drops the character set for good.
+	void Release();
 
 	Description fDescription;
 	_FcCharSet* fCharSet = nullptr;
