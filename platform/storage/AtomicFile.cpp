@@ -72,7 +72,7 @@ void copy_user_attributes(const std::string& from, int to)
 	}
 }
 
-}  // namespace
+} // namespace
 
 BAtomicFile::BAtomicFile() : fFd(-1), fStatus(B_NO_INIT), fWriteError(B_OK) {}
 

@@ -31,7 +31,7 @@ bool is_dot_name(const char* name)
 	return strcmp(name, ".") == 0 || strcmp(name, "..") == 0;
 }
 
-}  // namespace
+} // namespace
 
 BDirectory::BDirectory() : fDir(nullptr) {}
 
@@ -129,8 +129,8 @@ status_t BDirectory::GetEntry(BEntry* entry) const
 		current[length] = '\0';
 		struct stat mine;
 		struct stat there;
-		if (GetStat(&mine) == B_OK && stat(current, &there) == 0 &&
-			mine.st_dev == there.st_dev && mine.st_ino == there.st_ino)
+		if (GetStat(&mine) == B_OK && stat(current, &there) == 0 && mine.st_dev == there.st_dev &&
+		    mine.st_ino == there.st_ino)
 			return entry->SetTo(current);
 	}
 	return entry->SetTo(_NodePath().c_str());
@@ -141,7 +141,7 @@ bool BDirectory::IsRootDirectory() const
 	struct stat mine;
 	struct stat root;
 	return GetStat(&mine) == B_OK && stat("/", &root) == 0 && mine.st_dev == root.st_dev &&
-		mine.st_ino == root.st_ino;
+	       mine.st_ino == root.st_ino;
 }
 
 status_t BDirectory::FindEntry(const char* path, BEntry* entry, bool traverse) const
@@ -340,7 +340,7 @@ status_t create_directory(const char* path, mode_t mode)
 		std::string prefix = last ? absolute : absolute.substr(0, slash);
 		position = last ? absolute.size() : slash + 1;
 		if (prefix.back() == '/')
-			continue;  // an empty component ("a//b")
+			continue; // an empty component ("a//b")
 
 		if (mkdir(prefix.c_str(), mode) != 0) {
 			int error = errno;

@@ -34,7 +34,7 @@ Table& table()
 	return *sTable;
 }
 
-}  // namespace
+} // namespace
 
 status_t DirectoryTable::Remember(const std::string& canonicalPath, dev_t* device, ino_t* inode)
 {
@@ -76,10 +76,10 @@ status_t DirectoryTable::PathFor(dev_t device, ino_t inode, std::string* path)
 	}
 	struct stat st;
 	if (stat(candidate.c_str(), &st) != 0 || st.st_dev != device || st.st_ino != inode ||
-		!S_ISDIR(st.st_mode))
+	    !S_ISDIR(st.st_mode))
 		return B_ENTRY_NOT_FOUND;
 	*path = candidate;
 	return B_OK;
 }
 
-}  // namespace storage_private
+} // namespace storage_private

@@ -12,13 +12,13 @@ using storage_private::DirectoryTable;
 entry_ref::entry_ref() : device(-1), directory(-1), name(nullptr) {}
 
 entry_ref::entry_ref(dev_t dev, ino_t dir, const char* leaf)
-	: device(dev), directory(dir), name(nullptr)
+    : device(dev), directory(dir), name(nullptr)
 {
 	set_name(leaf);
 }
 
 entry_ref::entry_ref(const entry_ref& other)
-	: device(other.device), directory(other.directory), name(nullptr)
+    : device(other.device), directory(other.directory), name(nullptr)
 {
 	set_name(other.name);
 }
@@ -147,7 +147,7 @@ status_t get_ref_for_path(const char* path, entry_ref* ref)
 status_t get_path_for_ref(const entry_ref& ref, std::string* path)
 {
 	if (path == nullptr || ref.name == nullptr || ref.name[0] == '\0' ||
-		strchr(ref.name, '/') != nullptr)
+	    strchr(ref.name, '/') != nullptr)
 		return B_BAD_VALUE;
 	std::string folder;
 	status_t status = DirectoryTable::PathFor(ref.device, ref.directory, &folder);
@@ -158,8 +158,8 @@ status_t get_path_for_ref(const entry_ref& ref, std::string* path)
 		return B_OK;
 	}
 	if (strcmp(ref.name, "..") == 0)
-		return storage_private::resolve_entry_path(
-			storage_private::join_path(folder, "..").c_str(), false, path);
+		return storage_private::resolve_entry_path(storage_private::join_path(folder, "..").c_str(),
+		                                           false, path);
 	*path = storage_private::join_path(folder, ref.name);
 	return B_OK;
 }

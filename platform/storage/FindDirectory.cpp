@@ -29,7 +29,7 @@ status_t home_folder(std::string* home)
 	struct passwd* found = nullptr;
 	char buffer[4096];
 	if (getpwuid_r(getuid(), &entry, buffer, sizeof(buffer), &found) != 0 || found == nullptr ||
-		found->pw_dir == nullptr || found->pw_dir[0] != '/')
+	    found->pw_dir == nullptr || found->pw_dir[0] != '/')
 		return B_ENTRY_NOT_FOUND;
 	*home = found->pw_dir;
 	return B_OK;
@@ -54,45 +54,45 @@ status_t xdg_folder(const char* variable, const char* fallback, std::string* fol
 status_t folder_for(directory_which which, std::string* folder)
 {
 	switch (which) {
-		case B_DESKTOP_DIRECTORY: {
-			std::string home;
-			status_t status = home_folder(&home);
-			if (status == B_OK)
-				*folder = join_path(home, "Desktop");
-			return status;
-		}
-		case B_TRASH_DIRECTORY: {
-			status_t status = xdg_folder("XDG_DATA_HOME", ".local/share", folder);
-			if (status == B_OK)
-				*folder = join_path(*folder, "Trash/files");
-			return status;
-		}
-		case B_SYSTEM_DIRECTORY:
-			*folder = "/usr";
-			return B_OK;
-		case B_SYSTEM_SETTINGS_DIRECTORY:
-			*folder = "/etc";
-			return B_OK;
-		case B_SYSTEM_TEMP_DIRECTORY: {
-			const char* value = getenv("TMPDIR");
-			*folder = value != nullptr && value[0] == '/' ? value : "/tmp";
-			return B_OK;
-		}
-		case B_USER_DIRECTORY:
-			return home_folder(folder);
-		case B_USER_CONFIG_DIRECTORY:
-		case B_USER_SETTINGS_DIRECTORY:
-			return xdg_folder("XDG_CONFIG_HOME", ".config", folder);
-		case B_USER_FONTS_DIRECTORY: {
-			status_t status = xdg_folder("XDG_DATA_HOME", ".local/share", folder);
-			if (status == B_OK)
-				*folder = join_path(*folder, "fonts");
-			return status;
-		}
-		case B_USER_DATA_DIRECTORY:
-			return xdg_folder("XDG_DATA_HOME", ".local/share", folder);
-		case B_USER_CACHE_DIRECTORY:
-			return xdg_folder("XDG_CACHE_HOME", ".cache", folder);
+	case B_DESKTOP_DIRECTORY: {
+		std::string home;
+		status_t status = home_folder(&home);
+		if (status == B_OK)
+			*folder = join_path(home, "Desktop");
+		return status;
+	}
+	case B_TRASH_DIRECTORY: {
+		status_t status = xdg_folder("XDG_DATA_HOME", ".local/share", folder);
+		if (status == B_OK)
+			*folder = join_path(*folder, "Trash/files");
+		return status;
+	}
+	case B_SYSTEM_DIRECTORY:
+		*folder = "/usr";
+		return B_OK;
+	case B_SYSTEM_SETTINGS_DIRECTORY:
+		*folder = "/etc";
+		return B_OK;
+	case B_SYSTEM_TEMP_DIRECTORY: {
+		const char* value = getenv("TMPDIR");
+		*folder = value != nullptr && value[0] == '/' ? value : "/tmp";
+		return B_OK;
+	}
+	case B_USER_DIRECTORY:
+		return home_folder(folder);
+	case B_USER_CONFIG_DIRECTORY:
+	case B_USER_SETTINGS_DIRECTORY:
+		return xdg_folder("XDG_CONFIG_HOME", ".config", folder);
+	case B_USER_FONTS_DIRECTORY: {
+		status_t status = xdg_folder("XDG_DATA_HOME", ".local/share", folder);
+		if (status == B_OK)
+			*folder = join_path(*folder, "fonts");
+		return status;
+	}
+	case B_USER_DATA_DIRECTORY:
+		return xdg_folder("XDG_DATA_HOME", ".local/share", folder);
+	case B_USER_CACHE_DIRECTORY:
+		return xdg_folder("XDG_CACHE_HOME", ".cache", folder);
 	}
 	return B_BAD_VALUE;
 }
@@ -112,10 +112,10 @@ status_t find_folder(directory_which which, bool createIt, std::string* folder)
 	return B_OK;
 }
 
-}  // namespace
+} // namespace
 
 status_t find_directory(directory_which which, dev_t volume, bool createIt, char* returnedPath,
-	int32 pathLength)
+                        int32 pathLength)
 {
 	if (returnedPath == nullptr || pathLength <= 0 || (volume != (dev_t)-1 && volume != 0))
 		return B_BAD_VALUE;
@@ -139,4 +139,3 @@ status_t find_directory(directory_which which, BPath* path, bool createIt, BVolu
 		return status;
 	return path->SetTo(folder.c_str());
 }
-

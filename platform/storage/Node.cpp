@@ -60,7 +60,7 @@ void decode(const std::string& value, type_code* type, const char** data, size_t
 	if (has_header(value)) {
 		const uint8* bytes = reinterpret_cast<const uint8*>(value.data());
 		*type = (type_code)bytes[4] | (type_code)bytes[5] << 8 | (type_code)bytes[6] << 16 |
-				(type_code)bytes[7] << 24;
+		        (type_code)bytes[7] << 24;
 		*data = value.data() + kHeaderSize;
 		*size = value.size() - kHeaderSize;
 	} else {
@@ -82,11 +82,9 @@ std::string encode(type_code type, const std::string& data)
 	return value;
 }
 
-}  // namespace
+} // namespace
 
-BNode::BNode() : fFd(-1), fPathOnly(false), fStatus(B_NO_INIT), fAttrIndex(0), fAttrListed(false)
-{
-}
+BNode::BNode() : fFd(-1), fPathOnly(false), fStatus(B_NO_INIT), fAttrIndex(0), fAttrListed(false) {}
 
 BNode::BNode(const entry_ref* ref) : BNode()
 {
@@ -210,7 +208,7 @@ status_t BNode::Sync()
 }
 
 ssize_t BNode::WriteAttr(const char* name, type_code type, off_t offset, const void* buffer,
-	size_t length)
+                         size_t length)
 {
 	if ((buffer == nullptr && length > 0) || offset < 0)
 		return B_BAD_VALUE;
@@ -239,7 +237,7 @@ ssize_t BNode::WriteAttr(const char* name, type_code type, off_t offset, const v
 }
 
 ssize_t BNode::ReadAttr(const char* name, type_code type, off_t offset, void* buffer,
-	size_t length) const
+                        size_t length) const
 {
 	if ((buffer == nullptr && length > 0) || offset < 0)
 		return B_BAD_VALUE;
@@ -265,7 +263,7 @@ status_t BNode::RemoveAttr(const char* name)
 	if (status != B_OK)
 		return status;
 	int result = fPathOnly ? removexattr(_AttrPath().c_str(), fullName.c_str())
-						   : fremovexattr(fFd, fullName.c_str());
+	                       : fremovexattr(fFd, fullName.c_str());
 	if (result != 0)
 		return attr_errno_status(errno);
 	return B_OK;
@@ -318,12 +316,12 @@ status_t BNode::GetNextAttrName(char* buffer)
 		std::vector<char> list;
 		for (;;) {
 			ssize_t size = fPathOnly ? listxattr(_AttrPath().c_str(), nullptr, 0)
-									 : flistxattr(fFd, nullptr, 0);
+			                         : flistxattr(fFd, nullptr, 0);
 			if (size < 0)
 				return attr_errno_status(errno);
 			list.resize((size_t)size + 1);
 			size = fPathOnly ? listxattr(_AttrPath().c_str(), list.data(), size)
-							 : flistxattr(fFd, list.data(), size);
+			                 : flistxattr(fFd, list.data(), size);
 			if (size >= 0) {
 				list.resize((size_t)size);
 				break;
@@ -474,15 +472,15 @@ status_t BNode::_ReadValue(const char* name, std::string* value) const
 		return status;
 	for (;;) {
 		ssize_t size = fPathOnly ? getxattr(_AttrPath().c_str(), fullName.c_str(), nullptr, 0)
-								 : fgetxattr(fFd, fullName.c_str(), nullptr, 0);
+		                         : fgetxattr(fFd, fullName.c_str(), nullptr, 0);
 		if (size < 0)
 			return attr_errno_status(errno);
 		value->resize((size_t)size);
 		if (size == 0)
 			return B_OK;
 		size = fPathOnly
-			? getxattr(_AttrPath().c_str(), fullName.c_str(), value->data(), value->size())
-			: fgetxattr(fFd, fullName.c_str(), value->data(), value->size());
+		           ? getxattr(_AttrPath().c_str(), fullName.c_str(), value->data(), value->size())
+		           : fgetxattr(fFd, fullName.c_str(), value->data(), value->size());
 		if (size >= 0) {
 			value->resize((size_t)size);
 			return B_OK;
@@ -501,9 +499,9 @@ status_t BNode::_WriteValue(const char* name, const std::string& value)
 		return status;
 	if (value.size() > kMaxValueSize)
 		return B_BAD_VALUE;
-	int result = fPathOnly
-		? setxattr(_AttrPath().c_str(), fullName.c_str(), value.data(), value.size(), 0)
-		: fsetxattr(fFd, fullName.c_str(), value.data(), value.size(), 0);
+	int result =
+	    fPathOnly ? setxattr(_AttrPath().c_str(), fullName.c_str(), value.data(), value.size(), 0)
+	              : fsetxattr(fFd, fullName.c_str(), value.data(), value.size(), 0);
 	if (result != 0)
 		return attr_errno_status(errno);
 	return B_OK;

@@ -55,9 +55,9 @@ public:
 	// WriteAttr at offset 0 replaces the whole value; at a larger offset it keeps the bytes
 	// before it (zero-filling a gap) and the bytes after the written range.
 	ssize_t WriteAttr(const char* name, type_code type, off_t offset, const void* buffer,
-		size_t length);
+	                  size_t length);
 	ssize_t ReadAttr(const char* name, type_code type, off_t offset, void* buffer,
-		size_t length) const;
+	                 size_t length) const;
 	status_t RemoveAttr(const char* name);
 	status_t RenameAttr(const char* oldName, const char* newName);
 	status_t GetAttrInfo(const char* name, attr_info* info) const;

@@ -11,7 +11,7 @@ namespace {
 const char kTypeAttribute[] = "BEOS:TYPE";
 const char kPreferredAppAttribute[] = "BEOS:PREF_APP";
 
-}  // namespace
+} // namespace
 
 bool is_valid_mime_type(const char* type)
 {
@@ -115,7 +115,6 @@ status_t BNodeInfo::_Set(const char* attribute, const char* value)
 	}
 	if (!is_valid_mime_type(value))
 		return B_BAD_VALUE;
-	ssize_t result =
-		fNode->WriteAttr(attribute, B_MIME_STRING_TYPE, 0, value, strlen(value) + 1);
+	ssize_t result = fNode->WriteAttr(attribute, B_MIME_STRING_TYPE, 0, value, strlen(value) + 1);
 	return result < 0 ? (status_t)result : B_OK;
 }

@@ -77,7 +77,7 @@ status_t resolve(const std::string& input, bool traverse, int depth, std::string
 	return B_OK;
 }
 
-}  // namespace
+} // namespace
 
 status_t errno_status(int error)
 {
@@ -184,7 +184,7 @@ ssize_t write_fd_fully(int fd, const void* buffer, size_t size, off_t position)
 	size_t done = 0;
 	while (done < size) {
 		ssize_t result = position < 0 ? write(fd, bytes + done, size - done)
-									  : pwrite(fd, bytes + done, size - done, position + done);
+		                              : pwrite(fd, bytes + done, size - done, position + done);
 		if (result < 0) {
 			if (errno == EINTR)
 				continue;
@@ -201,17 +201,17 @@ status_t open_flags_for_mode(uint32 openMode, int* flags)
 {
 	int result = O_CLOEXEC | O_NOCTTY;
 	switch (openMode & B_ACCESS_MODE_MASK) {
-		case B_READ_ONLY:
-			result |= O_RDONLY;
-			break;
-		case B_WRITE_ONLY:
-			result |= O_WRONLY;
-			break;
-		case B_READ_WRITE:
-			result |= O_RDWR;
-			break;
-		default:
-			return B_BAD_VALUE;
+	case B_READ_ONLY:
+		result |= O_RDONLY;
+		break;
+	case B_WRITE_ONLY:
+		result |= O_WRONLY;
+		break;
+	case B_READ_WRITE:
+		result |= O_RDWR;
+		break;
+	default:
+		return B_BAD_VALUE;
 	}
 	if ((openMode & B_ERASE_FILE) != 0) {
 		// Linux would truncate a file opened only for reading; a read must never destroy data.
@@ -237,4 +237,4 @@ status_t lstat_path(const std::string& path, struct stat* st)
 	return B_OK;
 }
 
-}  // namespace storage_private
+} // namespace storage_private

@@ -22,6 +22,6 @@ public:
 	static status_t PathFor(dev_t device, ino_t inode, std::string* path);
 };
 
-}  // namespace storage_private
+} // namespace storage_private
 
 #endif

@@ -47,6 +47,6 @@ status_t open_flags_for_mode(uint32 openMode, int* flags);
 // The stat of a path, not following a link at the leaf.
 status_t lstat_path(const std::string& path, struct stat* st);
 
-}  // namespace storage_private
+} // namespace storage_private
 
 #endif

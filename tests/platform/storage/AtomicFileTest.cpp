@@ -231,4 +231,4 @@ TEST_F(AtomicFileTest, NamedByRefOrEntryAndWithTheLongestName)
 	EXPECT_EQ("l", read_text(longest));
 }
 
-}  // namespace
+} // namespace

@@ -110,7 +110,7 @@ TEST_F(AttributeTest, ListingSeesEveryNameOnce)
 		while (fNode.GetNextAttrName(name) == B_OK)
 			EXPECT_TRUE(seen.insert(name).second) << name;
 		EXPECT_EQ((std::set<std::string>{"one", "two", "BEOS:TYPE", "with space", "visible"}),
-			seen);
+		          seen);
 		EXPECT_EQ(B_ENTRY_NOT_FOUND, fNode.GetNextAttrName(name));
 		EXPECT_STREQ("", name);
 		EXPECT_EQ(B_OK, fNode.RewindAttrs());
@@ -162,7 +162,7 @@ TEST_F(AttributeTest, ValuesOfOtherProgramsStayAsTheyWere)
 	ASSERT_EQ(info.size, fNode.ReadAttr("xdg.origin.url", 0, 0, value.data(), value.size()));
 	EXPECT_EQ(url, value);
 	ASSERT_EQ(info.size,
-		fNode.WriteAttr("xdg.origin.url", B_RAW_TYPE, 0, value.data(), value.size()));
+	          fNode.WriteAttr("xdg.origin.url", B_RAW_TYPE, 0, value.data(), value.size()));
 	EXPECT_EQ(url, RawValue("user.xdg.origin.url"));
 
 	// Raw data that happens to begin like a header still reads back exactly.
@@ -212,7 +212,6 @@ TEST_F(AttributeTest, WorksThroughAFileAndOnUnreadableFiles)
 	EXPECT_EQ(1, file.WriteAttr("via-file", B_RAW_TYPE, 0, "f", 1));
 	attr_info info;
 	EXPECT_EQ(B_OK, fNode.GetAttrInfo("via-file", &info));
-
 
 	// A node that its owner may write but not read can still be opened and given
 	// attributes; reading them back is what the permissions forbid. The owner is the
@@ -306,4 +305,4 @@ TEST(MimeTypeTest, ValidForms)
 	EXPECT_FALSE(is_valid_mime_type("image/p;ng"));
 }
 
-}  // namespace
+} // namespace

@@ -132,4 +132,4 @@ TEST_F(DirectoryTest, CreateDirectoryMakesEveryParent)
 	EXPECT_EQ(B_BAD_VALUE, create_directory("", 0777));
 }
 
-}  // namespace
+} // namespace

@@ -42,7 +42,7 @@ TEST_F(EntryTest, ResolvesTheFolderPartButKeepsTheLeaf)
 	ASSERT_EQ(0, symlink("file", (fFolder / "real/link").c_str()));
 
 	BEntry viaAlias((fFolder / "alias/./x/../link").c_str());
-	EXPECT_EQ(B_ENTRY_NOT_FOUND, viaAlias.InitCheck());  // "x" does not exist
+	EXPECT_EQ(B_ENTRY_NOT_FOUND, viaAlias.InitCheck()); // "x" does not exist
 
 	BEntry link((fFolder / "alias/link").c_str());
 	ASSERT_EQ(B_OK, link.InitCheck());
@@ -122,7 +122,7 @@ TEST_F(EntryTest, RemoveFilesAndEmptyFolders)
 	BEntry file((fFolder / "f").c_str());
 	EXPECT_EQ(B_OK, file.Remove());
 	EXPECT_FALSE(file.Exists());
-	EXPECT_EQ(B_OK, file.InitCheck());  // still names the place
+	EXPECT_EQ(B_OK, file.InitCheck()); // still names the place
 	EXPECT_EQ(B_ENTRY_NOT_FOUND, file.Remove());
 
 	BEntry folder((fFolder / "d").c_str());
@@ -154,7 +154,7 @@ TEST_F(EntryTest, RefsNameTheFolderAndLeaf)
 	EXPECT_TRUE(copy == ref);
 	copy.set_name("other.png");
 	EXPECT_TRUE(copy != ref);
-	EXPECT_TRUE(copy < ref);  // "other.png" sorts before "sign.png"
+	EXPECT_TRUE(copy < ref); // "other.png" sorts before "sign.png"
 	EXPECT_FALSE(ref < copy);
 	copy = ref;
 	EXPECT_STREQ("sign.png", copy.name);
@@ -238,4 +238,4 @@ TEST_F(EntryTest, ByteFormRejectsMalformedInput)
 	EXPECT_EQ(B_ENTRY_NOT_FOUND, unknown.Flatten(buffer, sizeof(buffer)));
 }
 
-}  // namespace
+} // namespace

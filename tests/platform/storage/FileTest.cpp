@@ -52,8 +52,8 @@ TEST_F(FileTest, OpeningErrorsLeaveTheFileAlone)
 	EXPECT_EQ(B_ENTRY_NOT_FOUND, file.SetTo((fFolder / "no/such/folder").c_str(), 0x601));
 	EXPECT_FALSE(path_exists(fFolder / "no"));
 
-	EXPECT_EQ(B_FILE_EXISTS,
-		file.SetTo(path.c_str(), B_WRITE_ONLY | B_CREATE_FILE | B_FAIL_IF_EXISTS | B_ERASE_FILE));
+	EXPECT_EQ(B_FILE_EXISTS, file.SetTo(path.c_str(), B_WRITE_ONLY | B_CREATE_FILE |
+	                                                      B_FAIL_IF_EXISTS | B_ERASE_FILE));
 	// Reading must never erase, and an access mode of 3 does not exist.
 	EXPECT_EQ(B_BAD_VALUE, file.SetTo(path.c_str(), B_READ_ONLY | B_ERASE_FILE));
 	EXPECT_EQ(B_BAD_VALUE, file.SetTo(path.c_str(), 3));
@@ -166,7 +166,7 @@ TEST_F(FileTest, PositionsAndSizes)
 	EXPECT_EQ(B_OK, file.SetSize(3));
 	EXPECT_EQ(B_OK, file.GetSize(&size));
 	EXPECT_EQ(3, size);
-	EXPECT_EQ(0, file.ReadAt(3, buffer, 1));  // at the end: nothing, not an error
+	EXPECT_EQ(0, file.ReadAt(3, buffer, 1)); // at the end: nothing, not an error
 	EXPECT_EQ("abc", read_text(path));
 }
 
@@ -213,4 +213,4 @@ TEST_F(FileTest, FollowsLinks)
 	EXPECT_EQ("new", read_text(target));
 }
 
-}  // namespace
+} // namespace

@@ -90,8 +90,8 @@ TEST_F(FindDirectoryTest, FailuresAreReported)
 
 	char buffer[8];
 	EnvironmentScope fine("XDG_CONFIG_HOME", (fFolder / "long-enough").c_str());
-	EXPECT_EQ(B_BUFFER_OVERFLOW, find_directory(B_USER_SETTINGS_DIRECTORY, -1, false, buffer,
-									 sizeof(buffer)));
+	EXPECT_EQ(B_BUFFER_OVERFLOW,
+	          find_directory(B_USER_SETTINGS_DIRECTORY, -1, false, buffer, sizeof(buffer)));
 	char big[PATH_MAX];
 	ASSERT_EQ(B_OK, find_directory(B_USER_SETTINGS_DIRECTORY, -1, false, big, sizeof(big)));
 	EXPECT_EQ(fFolder / "long-enough", big);
@@ -115,7 +115,7 @@ TEST_F(FindDirectoryTest, SettingsFileRecipe)
 	ASSERT_EQ(B_OK, entry.SetTo(path.Path()));
 	EXPECT_FALSE(entry.Exists());
 	EXPECT_STREQ((fFolder / "config/Tamarack/Glowplate/Glowplate_Property.arc").c_str(),
-		entry.PathString());
+	             entry.PathString());
 }
 
-}  // namespace
+} // namespace

@@ -110,4 +110,4 @@ TEST_F(PathTest, FromEntriesFoldersAndRefs)
 	EXPECT_TRUE(a == (fFolder / "y").c_str());
 }
 
-}  // namespace
+} // namespace

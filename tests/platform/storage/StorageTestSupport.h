@@ -121,10 +121,10 @@ inline bool user_xattrs_supported(const std::string& file)
 	return true;
 }
 
-#define SKIP_WITHOUT_XATTRS(file)                                                   \
-	do {                                                                            \
-		if (!user_xattrs_supported(file))                                          \
-			GTEST_SKIP() << "the file system has no user extended attributes";      \
+#define SKIP_WITHOUT_XATTRS(file)                                                                  \
+	do {                                                                                           \
+		if (!user_xattrs_supported(file))                                                          \
+			GTEST_SKIP() << "the file system has no user extended attributes";                     \
 	} while (0)
 
 // Runs `body` in a child process without privileges and returns its result (0 to 125), or
