@@ -4,10 +4,12 @@
 // How a ref maps to a Linux path: `device` and `directory` are the st_dev and st_ino of the
 // parent folder and `name` is the leaf. Whenever a ref is made from a path (get_ref_for_path,
 // BEntry::GetRef, Unflatten), the parent folder is remembered in a process-wide table keyed by
-// (device, directory). The table keeps an O_PATH descriptor of each folder, so a ref still
-// resolves after its folder was renamed or moved; a folder that was deleted no longer resolves
-// (B_ENTRY_NOT_FOUND). A ref whose folder this process never saw cannot be resolved either:
-// device and inode numbers are local to a machine and a boot, so refs travel between processes
+// (device, directory). The table keeps the folder's path, checked against the device and
+// inode whenever the ref is used: a folder that was deleted, or renamed or moved since, no
+// longer resolves (B_ENTRY_NOT_FOUND) rather than leading somewhere else. Descriptors would
+// follow a move, but they would keep a removable volume busy. A ref whose folder this process
+// never saw cannot be resolved either: device and inode numbers are local to a machine and a
+// boot, so refs travel between processes
 // only in their byte form.
 //
 // The byte form of a ref (Flatten/Unflatten) is its absolute path in the file system's own
