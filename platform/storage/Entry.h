@@ -9,8 +9,7 @@
 // longer resolves (B_ENTRY_NOT_FOUND) rather than leading somewhere else. Descriptors would
 // follow a move, but they would keep a removable volume busy. A ref whose folder this process
 // never saw cannot be resolved either: device and inode numbers are local to a machine and a
-// boot, so refs travel between processes
-// only in their byte form.
+// boot, so refs travel between processes only in their byte form.
 //
 // The byte form of a ref (Flatten/Unflatten) is its absolute path in the file system's own
 // bytes, without a terminating null byte. Parsing it requires the parent folder to exist, as
