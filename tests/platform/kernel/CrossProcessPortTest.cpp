@@ -194,3 +194,47 @@ TEST_F(CrossProcessPortTest, APortWhoseProcessDiedIsGone)
 	port_info info;
 	EXPECT_EQ(get_port_info(port, &info), B_BAD_PORT_ID);
 }
+
+TEST_F(CrossProcessPortTest, KillsAndSuspensionsReachAWriterBlockedOnAPortOfAnotherProcess)
+{
+	const std::string name = UniqueName("remote blocked writer");
+	HelperProcess owner;
+	ASSERT_TRUE(owner.Start("serve", name, 1));
+	ASSERT_EQ(owner.ReadLine().substr(0, 5), "ready");
+	port_id port = find_port(name.c_str());
+	ASSERT_GT(port, 0);
+	ASSERT_EQ(write_text(port, "fills"), B_OK);
+
+	// Suspended while it waits, the writer does not go on when room comes...
+	BlockedWrite paused;
+	paused.port = port;
+	paused.text = "after resume";
+	paused.Start();
+	snooze(20000);
+	ASSERT_EQ(suspend_thread(paused.thread), B_OK);
+	snooze(100000);
+	ASSERT_TRUE(owner.Send("read"));
+	EXPECT_EQ(owner.ReadLine(), "7 fills");
+	snooze(100000);
+	EXPECT_EQ(paused.result.load(), 1);
+	// ...until it is resumed.
+	ASSERT_EQ(resume_thread(paused.thread), B_OK);
+	EXPECT_EQ(paused.Join(), B_OK);
+
+	// A killed writer leaves without delivering anything.
+	BlockedWrite victim;
+	victim.port = port;
+	victim.text = "never delivered";
+	victim.Start();
+	snooze(20000);
+	ASSERT_EQ(kill_thread(victim.thread), B_OK);
+	EXPECT_EQ(wait_for_thread(victim.thread, nullptr), B_OK);
+	EXPECT_EQ(victim.result.load(), 1);
+	ASSERT_TRUE(owner.Send("read"));
+	EXPECT_EQ(owner.ReadLine(), "7 after resume");
+	ASSERT_TRUE(owner.Send("count"));
+	EXPECT_EQ(owner.ReadLine(), "0 2");
+
+	owner.Send("exit");
+	EXPECT_EQ(owner.Wait(), 0);
+}
