@@ -14,59 +14,39 @@ bool Compositor::IsTransparent(Color c)
 	                        c.blue == kTransparentMagic.blue);
 }
 
-Compositor::SpanKind Compositor::Classify(const Pattern& pattern, Color* solid) const
+Compositor::Fill Compositor::PrepareFill(const Pattern& pattern) const
 {
+	Fill perPixel{Fill::PerPixel, 0, &pattern};
+	Fill nothing{Fill::Nothing, 0, &pattern};
+	auto solid = [&](Color c) { return Fill{Fill::Solid, pack_bgra(c), &pattern}; };
 	bool high = pattern.IsSolidHigh();
 	bool low = pattern.IsSolidLow();
 	if (!high && !low)
-		return SpanKind::PerPixel;
+		return perPixel;
 	switch (fMode) {
 	case DrawMode::Copy:
-		*solid = high ? fHigh : fLow;
-		return SpanKind::Solid;
+		return solid(high ? fHigh : fLow);
 	case DrawMode::Over:
-		if (low)
-			return SpanKind::Nothing;
-		*solid = fHigh;
-		return SpanKind::Solid;
+		return low ? nothing : solid(fHigh);
 	case DrawMode::Erase:
-		if (low)
-			return SpanKind::Nothing;
-		*solid = fLow;
-		return SpanKind::Solid;
+		return low ? nothing : solid(fLow);
 	case DrawMode::Invert:
 	case DrawMode::Select:
-		return low ? SpanKind::Nothing : SpanKind::PerPixel;
+		return low ? nothing : perPixel;
 	case DrawMode::Alpha: {
 		Color c = high ? fHigh : fLow;
-		if (fAlphaFunction == AlphaFunction::Composite && c.alpha == 255) {
-			*solid = c;
-			return SpanKind::Solid;
-		}
-		if (c.alpha == 0)
-			return SpanKind::Nothing;
-		return SpanKind::PerPixel;
+		if (fAlphaFunction == AlphaFunction::Composite && c.alpha == 255)
+			return solid(c);
+		return c.alpha == 0 ? nothing : perPixel;
 	}
 	default:
-		return SpanKind::PerPixel;
+		return perPixel;
 	}
 }
 
-void Compositor::FillSpan(uint8* first, int32 x, int32 y, int32 count, const Pattern& pattern) const
+void Compositor::FillSpanPerPixel(uint8* first, int32 x, int32 y, int32 count,
+                                  const Pattern& pattern) const
 {
-	Color solid;
-	switch (Classify(pattern, &solid)) {
-	case SpanKind::Nothing:
-		return;
-	case SpanKind::Solid: {
-		uint32 word = pack_bgra(solid);
-		for (int32 i = 0; i < count; i++)
-			store_word(first + 4 * i, word);
-		return;
-	}
-	case SpanKind::PerPixel:
-		break;
-	}
 	for (int32 i = 0; i < count; i++) {
 		bool high = pattern.IsHigh(x + i, y);
 		uint8* pixel = first + 4 * i;

@@ -6,6 +6,7 @@
 #define _COMPOSITOR_H
 
 #include <GraphicsTypes.h>
+#include <PixelOps.h>
 
 namespace graphics {
 
@@ -19,9 +20,26 @@ public:
 	AlphaSource fAlphaSource = AlphaSource::Constant;
 	AlphaFunction fAlphaFunction = AlphaFunction::Overlay;
 
+	// How a pattern fills under the current settings: when every pixel becomes one colour
+	// (or stays as it is) the work is decided once, and the common case of opaque fills
+	// costs one store per pixel.
+	struct Fill {
+		enum Kind { PerPixel, Solid, Nothing } kind;
+		uint32 word; // the solid colour in memory order
+		const Pattern* pattern;
+	};
+	Fill PrepareFill(const Pattern& pattern) const;
 	// Draws `count` pixels of a row, starting at device column x of device row y (the
 	// pattern is anchored to device coordinates).
-	void FillSpan(uint8* first, int32 x, int32 y, int32 count, const Pattern& pattern) const;
+	void FillSpan(const Fill& fill, uint8* first, int32 x, int32 y, int32 count) const
+	{
+		if (fill.kind == Fill::Solid) {
+			for (int32 i = 0; i < count; i++)
+				store_word(first + 4 * i, fill.word);
+		} else if (fill.kind == Fill::PerPixel) {
+			FillSpanPerPixel(first, x, y, count, *fill.pattern);
+		}
+	}
 	// Draws text ink of the given coverage (1 to 255) onto one pixel.
 	void PaintCoverage(uint8* pixel, uint8 coverage) const;
 	// Draws one pixel of a bitmap onto one target pixel.
@@ -37,10 +55,8 @@ private:
 	// Combines `source` with the pixel as the mode says, then blends the result in by
 	// `coverage`.
 	void Paint(uint8* pixel, Color source, uint8 coverage) const;
-	// When a whole span becomes one colour (or stays as it is), gives that colour; the
-	// common case of opaque fills then costs one store per pixel.
-	enum class SpanKind { PerPixel, Solid, Nothing };
-	SpanKind Classify(const Pattern& pattern, Color* solid) const;
+	void FillSpanPerPixel(uint8* first, int32 x, int32 y, int32 count,
+	                      const Pattern& pattern) const;
 };
 
 } // namespace graphics

@@ -33,21 +33,14 @@ struct Color {
 struct Pattern {
 	uint8 rows[8];
 
-	constexpr bool IsSolidHigh() const
+	constexpr bool IsSolidHigh() const { return AllRows() == ~uint64(0); }
+	constexpr bool IsSolidLow() const { return AllRows() == 0; }
+	constexpr uint64 AllRows() const
 	{
-		for (uint8 row : rows) {
-			if (row != 0xff)
-				return false;
-		}
-		return true;
-	}
-	constexpr bool IsSolidLow() const
-	{
-		for (uint8 row : rows) {
-			if (row != 0)
-				return false;
-		}
-		return true;
+		uint64 all = 0;
+		for (uint8 row : rows)
+			all = all << 8 | row;
+		return all;
 	}
 	constexpr bool IsHigh(int32 x, int32 y) const { return (rows[y & 7] >> (7 - (x & 7))) & 1; }
 };
