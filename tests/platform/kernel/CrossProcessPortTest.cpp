@@ -21,6 +21,14 @@ protected:
 	{
 		return std::string(what) + " " + std::to_string(getpid());
 	}
+
+	// Starts a helper that creates and serves a port of the given capacity, and finds it.
+	static port_id ServedPort(HelperProcess& owner, const std::string& name, int capacity)
+	{
+		if (!owner.Start("serve", name, capacity) || owner.ReadLine().compare(0, 5, "ready") != 0)
+			return B_ERROR;
+		return find_port(name.c_str());
+	}
 };
 
 status_t write_text(port_id port, const std::string& text, uint32 flags = 0, bigtime_t timeout = 0)
@@ -94,10 +102,8 @@ TEST_F(CrossProcessPortTest, WritingToAFullPortOfAnotherProcessBlocksUntilThereI
 {
 	const std::string name = UniqueName("remote full");
 	HelperProcess owner;
-	ASSERT_TRUE(owner.Start("serve", name, 2));
-	ASSERT_EQ(owner.ReadLine().substr(0, 5), "ready");
 
-	port_id port = find_port(name.c_str());
+	port_id port = ServedPort(owner, name, 2);
 	ASSERT_GT(port, 0);
 	EXPECT_EQ(find_port(name.c_str()), port);
 	port_info info;
@@ -157,9 +163,7 @@ TEST_F(CrossProcessPortTest, DeletingAPortOfAnotherProcessThroughItsHandle)
 {
 	const std::string name = UniqueName("remote delete");
 	HelperProcess owner;
-	ASSERT_TRUE(owner.Start("serve", name, 4));
-	ASSERT_EQ(owner.ReadLine().substr(0, 5), "ready");
-	port_id port = find_port(name.c_str());
+	port_id port = ServedPort(owner, name, 4);
 	ASSERT_GT(port, 0);
 
 	ASSERT_EQ(delete_port(port), B_OK);
@@ -199,9 +203,7 @@ TEST_F(CrossProcessPortTest, KillsAndSuspensionsReachAWriterBlockedOnAPortOfAnot
 {
 	const std::string name = UniqueName("remote blocked writer");
 	HelperProcess owner;
-	ASSERT_TRUE(owner.Start("serve", name, 1));
-	ASSERT_EQ(owner.ReadLine().substr(0, 5), "ready");
-	port_id port = find_port(name.c_str());
+	port_id port = ServedPort(owner, name, 1);
 	ASSERT_GT(port, 0);
 	ASSERT_EQ(write_text(port, "fills"), B_OK);
 
