@@ -143,6 +143,16 @@ const FontFace* FontEngine::FindFace(uint16 familyId, uint16 styleId)
 	return fCatalog.FindById(familyId, styleId);
 }
 
+const FontFace* FontEngine::ResolveFace(const std::string& family, const std::string& style,
+                                        bool* found)
+{
+	std::lock_guard<std::mutex> lock(fLock);
+	const FontFace* face = fCatalog.Find(family, style);
+	if (found != nullptr)
+		*found = face != nullptr;
+	return face != nullptr ? face : fCatalog.Plain();
+}
+
 const FontFace* FontEngine::FaceOf(const FontSpec& font) const
 {
 	return font.face != nullptr ? font.face : fCatalog.Plain();

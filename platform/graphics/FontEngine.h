@@ -37,6 +37,10 @@ public:
 	// nullptr when the family or the style is unknown; an empty style picks the regular one.
 	const FontFace* FindFace(const std::string& family, const std::string& style);
 	const FontFace* FindFace(uint16 familyId, uint16 styleId);
+	// The face of the family and style, or the plain face when either is unknown; `found`
+	// tells which happened.
+	const FontFace* ResolveFace(const std::string& family, const std::string& style,
+	                            bool* found = nullptr);
 	// The faces fontconfig matches for sans-serif with Japanese coverage, its bold, and
 	// monospace.
 	const FontFace* PlainFace() const { return fCatalog.Plain(); }

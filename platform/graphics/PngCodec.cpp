@@ -180,6 +180,9 @@ status_t PngCodec::EncodeToSink(const PixelBuffer& image, PixelLayout layout, co
 		png_destroy_write_struct(&png, nullptr);
 		return B_NO_MEMORY;
 	}
+	// libpng refuses to write images wider or taller than a million pixels unless told
+	// otherwise; a long sign with large lamps is wider than that.
+	png_set_user_limits(png, PNG_UINT_31_MAX, PNG_UINT_31_MAX);
 	WriteContext context{&sink, B_OK};
 	png_set_write_fn(png, &context, write_data, flush_data);
 	std::vector<uint8> row((size_t)image.width * 4);

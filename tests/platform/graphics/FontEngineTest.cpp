@@ -99,11 +99,17 @@ TEST(FontEngine, PlainBoldAndFixedAreFontconfigsJapaneseSansAndMonospace)
 	EXPECT_GT(width(thick, "駅"), width(regular, "駅"));
 }
 
-TEST(FontEngine, UnknownFamiliesAndStylesAreNotFoundAndAnEmptyStylePicksTheRegular)
+TEST(FontEngine, UnknownFamiliesAndStylesFallBackToPlainAndAnEmptyStylePicksTheRegular)
 {
 	EXPECT_EQ(engine().FindFace("Haru", "Regular"), nullptr);
 	EXPECT_EQ(engine().FindFace("DejaVu Sans", "Wobbly"), nullptr);
 	EXPECT_EQ(engine().FindFace(0xffff, 0), nullptr);
+	bool found = true;
+	EXPECT_EQ(engine().ResolveFace("Haru", "Regular", &found), engine().PlainFace());
+	EXPECT_FALSE(found);
+	EXPECT_EQ(engine().ResolveFace("DejaVu Sans", "Wobbly", &found), engine().PlainFace());
+	EXPECT_EQ(engine().ResolveFace("DejaVu Sans", "Bold", &found)->Style(), "Bold");
+	EXPECT_TRUE(found);
 	const FontFace* regular = face("DejaVu Sans");
 	ASSERT_NE(regular, nullptr);
 	EXPECT_EQ(regular->Style(), "Book");

@@ -84,6 +84,18 @@ TEST(PngCodec, RoundTripKeepsEveryPixelAndSwapsToTheRequestedOrder)
 	}
 }
 
+TEST(PngCodec, PicturesWiderThanAMillionPixelsRoundTrip)
+{
+	TestCanvas wide(1200000, 1, Color(1, 2, 3, 255), 0);
+	wide.buffer.SetColorAt(1199999, 0, Color(200, 100, 50, 255));
+	std::vector<uint8> png = encode(wide);
+	PngImage image;
+	ASSERT_EQ(PngCodec::Decode(png.data(), png.size(), PixelLayout::Rgba, &image), B_OK);
+	ASSERT_EQ(image.width, 1200000);
+	EXPECT_EQ(image.pixels[0], 1);
+	EXPECT_EQ(image.pixels[4 * 1199999], 200);
+}
+
 TEST(PngCodec, StreamsFileDescriptorsAndBuffersReceiveTheSameBytes)
 {
 	TestCanvas picture = sample_picture();
