@@ -105,6 +105,25 @@ status_t get_thread_info(thread_id thread, thread_info* info);
 
 // --- ports --------------------------------------------------------------------------------
 
+// A port is a queue of (code, bytes) messages with a capacity (1 to 4096 messages of at most
+// 16 MiB each). Its queue lives in the process that created it. A named port is also
+// published in the per-user runtime folder (RuntimeDir.h) under a socket that this process
+// serves, so other processes of the same user find it with find_port and then write to it,
+// ask for its information and count, close it or delete it through the id find_port gave
+// them; that id is valid in the finding process only. What crosses processes:
+// - A writer blocks while the port is full, here and in another process alike, and a write
+//   that times out has delivered nothing. Deleting or closing the port wakes blocked
+//   readers and writers, wherever they are, with B_BAD_PORT_ID.
+// - Reading (read_port, port_buffer_size) is only for the creating process; elsewhere those
+//   calls answer B_NOT_SUPPORTED.
+// - A port whose process died is gone: find_port no longer finds it (and removes the socket
+//   it left behind), and ids that were found before answer B_BAD_PORT_ID.
+// - When the runtime folder cannot be used, ports still work within the process.
+// - A buffer too small for a message takes its beginning, and the message is consumed.
+// - A process forked from one that uses ports must exec before it uses them itself.
+// A relative timeout of zero (B_RELATIVE_TIMEOUT with 0) never waits and answers
+// B_WOULD_BLOCK; a timeout that runs out answers B_TIMED_OUT.
+
 struct port_info {
 	port_id port;
 	team_id team;
