@@ -25,8 +25,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
 	int32 escape = -5;
 	const int32 result = detect_encoding(text, length, &escape, decisionStart, examineLimit);
-	if (result != ENCODING_UTF8 && result != ENCODING_SJIS && result != ENCODING_EUC
-		&& result != ENCODING_JIS)
+	if (result != ENCODING_UTF8 && result != ENCODING_SJIS && result != ENCODING_EUC &&
+	    result != ENCODING_JIS)
 		abort();
 	if (escape != 0 && !(escape == 1 && result == ENCODING_JIS))
 		abort();

@@ -47,7 +47,7 @@ struct Scores {
 // One step of the scan at position. Returns the number of bytes to advance, or 0 when the
 // bytes prove an encoding, which is then stored in answer.
 int32 classify(const ByteWindow& bytes, int32 position, Scores& scores, int32& answer,
-	int32* escapeFlag)
+               int32* escapeFlag)
 {
 	const uint8 b = bytes[position];
 	const uint8 n = bytes[position + 1];
@@ -147,7 +147,7 @@ status_t detect_encoding_sub(int32 utf8Score, int32 sjisScore, int32 eucScore, i
 }
 
 int32 detect_encoding(const char* text, int32 length, int32* escapeFlag, int32 decisionStart,
-	int32 examineLimit)
+                      int32 examineLimit)
 {
 	if (escapeFlag != nullptr)
 		*escapeFlag = 0;
@@ -167,8 +167,8 @@ int32 detect_encoding(const char* text, int32 length, int32* escapeFlag, int32 d
 		if (advance == 0)
 			return answer;
 		position += advance;
-		if (position >= decisionStart
-			&& detect_encoding_sub(scores.utf8, scores.sjis, scores.euc, &answer) == B_OK)
+		if (position >= decisionStart &&
+		    detect_encoding_sub(scores.utf8, scores.sjis, scores.euc, &answer) == B_OK)
 			return answer;
 	}
 	if (detect_encoding_sub(scores.utf8, scores.sjis, scores.euc, &answer) == B_OK)

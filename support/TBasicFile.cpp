@@ -26,7 +26,7 @@ TBasicFile::TBasicFile(const BEntry* entry, uint32 openMode) : BFile(entry, open
 TBasicFile::TBasicFile(const char* path, uint32 openMode) : BFile(path, openMode) {}
 
 TBasicFile::TBasicFile(const BDirectory* dir, const char* path, uint32 openMode)
-	: BFile(dir, path, openMode)
+    : BFile(dir, path, openMode)
 {
 }
 

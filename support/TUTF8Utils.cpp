@@ -26,8 +26,7 @@ int32 TUTF8Utils::_Advance(const BString& string, int32 from, int32 count)
 	return offset;
 }
 
-void TUTF8Utils::_Range(const BString& string, int32 start, int32 count, int32& begin,
-	int32& end)
+void TUTF8Utils::_Range(const BString& string, int32 start, int32 count, int32& begin, int32& end)
 {
 	begin = Position(string, start);
 	// Stepping on from begin avoids computing start + count, which could overflow; a

@@ -22,7 +22,7 @@ std::string read_data(const char* name)
 int32 detect_whole(const std::string& text, int32* escape = nullptr)
 {
 	return detect_encoding(text.data(), (int32)text.size(), escape, (int32)text.size(),
-		(int32)text.size());
+	                       (int32)text.size());
 }
 
 // Decides as soon as one score leads.
@@ -124,14 +124,14 @@ TEST(EncodingDetectionTest, LookAheadStaysInsideTheBuffer)
 {
 	// Each buffer is allocated to its exact size with a lead byte at its end, so a look
 	// ahead past the end would be caught by the address sanitizer.
-	const std::vector<std::vector<uint8>> cases
-		= {{0xFD}, {0x41, 0xFC, 0x80}, {0x1B}, {0x8F}, {0x8F, 0xA1}, {0xA4}, {0x8E}};
+	const std::vector<std::vector<uint8>> cases = {
+	    {0xFD}, {0x41, 0xFC, 0x80}, {0x1B}, {0x8F}, {0x8F, 0xA1}, {0xA4}, {0x8E}};
 	for (const auto& bytes : cases) {
 		std::vector<char> exact(bytes.begin(), bytes.end());
-		const int32 result = detect_encoding(exact.data(), (int32)exact.size(), nullptr, 0,
-			(int32)exact.size());
-		EXPECT_TRUE(result == ENCODING_UTF8 || result == ENCODING_SJIS
-			|| result == ENCODING_EUC || result == ENCODING_JIS);
+		const int32 result =
+		    detect_encoding(exact.data(), (int32)exact.size(), nullptr, 0, (int32)exact.size());
+		EXPECT_TRUE(result == ENCODING_UTF8 || result == ENCODING_SJIS || result == ENCODING_EUC ||
+		            result == ENCODING_JIS);
 	}
 }
 

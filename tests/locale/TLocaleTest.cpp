@@ -59,23 +59,22 @@ TEST_F(TLocaleTest, TheHandedOutTextOutlivesTheKeyAndTheDictionary)
 
 TEST_F(TLocaleTest, ReadsEveryWordRule)
 {
-	WriteDictionary("enUS",
-		"plain\tPlain text\n"
-		"alone\n"
-		"spaced key  \tSpaced\n"
-		"\"tab\tkey\"\tTabbed\n"
-		"\"quoted key\"   \"quoted text\"\n"
-		"\"quote\" word\tfurther\n"
-		"three\tcolumns\tignored\n"
-		"  \t trimmed\ttext with end  \t\n"
-		"gap\t  \t after tabs and spaces\n"
-		"\"open quote\tnever closed\n"
-		"empty text\t\"\"\n"
-		"#comment\tnot a key\n"
-		"   # indented comment\n"
-		"\n"
-		" \t \n"
-		"\"# quoted hash\"\thash\n");
+	WriteDictionary("enUS", "plain\tPlain text\n"
+	                        "alone\n"
+	                        "spaced key  \tSpaced\n"
+	                        "\"tab\tkey\"\tTabbed\n"
+	                        "\"quoted key\"   \"quoted text\"\n"
+	                        "\"quote\" word\tfurther\n"
+	                        "three\tcolumns\tignored\n"
+	                        "  \t trimmed\ttext with end  \t\n"
+	                        "gap\t  \t after tabs and spaces\n"
+	                        "\"open quote\tnever closed\n"
+	                        "empty text\t\"\"\n"
+	                        "#comment\tnot a key\n"
+	                        "   # indented comment\n"
+	                        "\n"
+	                        " \t \n"
+	                        "\"# quoted hash\"\thash\n");
 	ASSERT_EQ(Load(), B_OK);
 	EXPECT_EQ(Text("plain"), "Plain text");
 	EXPECT_EQ(Text("alone"), "alone");
@@ -168,9 +167,9 @@ TEST_F(TLocaleTest, LanguagesAndTheFallbackFile)
 TEST_F(TLocaleTest, InvalidLanguageCodesChangeNothing)
 {
 	ASSERT_EQ(fLocale.SetLanguage("jaJP", false), B_OK);
-	for (const BString& code : {BString("en"), BString("EnUS"), BString("enus"),
-			 BString("enUSX"), BString(""), BString("en/S"), BString(std::string_view("en\0S", 4)),
-			 BString("e1US")}) {
+	for (const BString& code :
+	     {BString("en"), BString("EnUS"), BString("enus"), BString("enUSX"), BString(""),
+	      BString("en/S"), BString(std::string_view("en\0S", 4)), BString("e1US")}) {
 		EXPECT_EQ(fLocale.SetLanguage(code, true), B_ERROR) << code.String();
 		EXPECT_EQ(fLocale.Language(), "jaJP");
 	}

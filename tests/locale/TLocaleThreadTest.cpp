@@ -41,8 +41,8 @@ TEST(TLocaleThreadTest, ReadersKeepTheirTextsWhileAnotherThreadReloads)
 			const char* text = locale.GetString(key.c_str());
 			// Copy the whole text, as a caller would, and check it is one whole translation.
 			const std::string copy(text);
-			if (copy.rfind("first translation of " + key, 0) != 0
-				&& copy.rfind("second translation of " + key, 0) != 0)
+			if (copy.rfind("first translation of " + key, 0) != 0 &&
+			    copy.rfind("second translation of " + key, 0) != 0)
 				badTexts++;
 			if (round % 7 == 0)
 				kept.push_back(text);

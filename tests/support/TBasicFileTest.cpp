@@ -148,7 +148,7 @@ TEST(TBasicFileTest, AFailedWriteIsReturnedAsTheError)
 	ssize_t direct;
 	{
 		TBasicFile file(folder.Path("limited.txt").c_str(),
-			B_WRITE_ONLY | B_CREATE_FILE | B_ERASE_FILE);
+		                B_WRITE_ONLY | B_CREATE_FILE | B_ERASE_FILE);
 		ASSERT_EQ(file.InitCheck(), B_OK);
 		struct rlimit limit = saved;
 		limit.rlim_cur = 4;

@@ -23,9 +23,9 @@ TEST(TUTF8UtilsTest, ClassifiesLeadBytes)
 	const struct {
 		uint8 byte;
 		int32 length;
-	} cases[] = {{0x00, 1}, {0x7F, 1}, {0x80, 1}, {0xBF, 1}, {0xC0, 2}, {0xDF, 2}, {0xE0, 3},
-		{0xEF, 3}, {0xF0, 4}, {0xF7, 4}, {0xF8, 5}, {0xFB, 5}, {0xFC, 6}, {0xFD, 6},
-		{0xFE, 7}, {0xFF, 7}};
+	} cases[] = {{0x00, 1}, {0x7F, 1}, {0x80, 1}, {0xBF, 1}, {0xC0, 2}, {0xDF, 2},
+	             {0xE0, 3}, {0xEF, 3}, {0xF0, 4}, {0xF7, 4}, {0xF8, 5}, {0xFB, 5},
+	             {0xFC, 6}, {0xFD, 6}, {0xFE, 7}, {0xFF, 7}};
 	for (const auto& c : cases)
 		EXPECT_EQ(TUTF8Utils::NumBytes((char)c.byte), c.length) << std::hex << (int)c.byte;
 }

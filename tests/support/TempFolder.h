@@ -12,7 +12,8 @@ class TempFolder {
 public:
 	TempFolder()
 	{
-		std::string pattern = (std::filesystem::temp_directory_path() / "glowplate-XXXXXX").string();
+		std::string pattern =
+		    (std::filesystem::temp_directory_path() / "glowplate-XXXXXX").string();
 		if (mkdtemp(pattern.data()) != nullptr)
 			fPath = pattern;
 	}
