@@ -28,7 +28,7 @@ const FontFace* face(const char* family, const char* style = "")
 	return found;
 }
 
-FontSpec spec(const FontFace* face, float size, bool antialias = true)
+FontSpec request(const FontFace* face, float size, bool antialias = true)
 {
 	FontSpec font;
 	font.face = face;
@@ -95,7 +95,7 @@ TEST(FontEngine, PlainBoldAndFixedAreFontconfigsJapaneseSansAndMonospace)
 	EXPECT_EQ(fixed->Family(), "DejaVu Sans Mono");
 	EXPECT_TRUE(fixed->IsFixedWidth());
 
-	const FontSpec regular = spec(plain, 40), thick = spec(bold, 40);
+	const FontSpec regular = request(plain, 40), thick = request(bold, 40);
 	EXPECT_GT(width(thick, "駅"), width(regular, "駅"));
 }
 
@@ -126,8 +126,8 @@ TEST(FontEngine, UnknownFamiliesAndStylesFallBackToPlainAndAnEmptyStylePicksTheR
 TEST(FontEngine, MetricsAreUnroundedAndScaleWithTheSize)
 {
 	const FontFace* dejavu = face("DejaVu Sans");
-	graphics::FontHeight small = engine().GetHeight(spec(dejavu, 10));
-	graphics::FontHeight large = engine().GetHeight(spec(dejavu, 200));
+	graphics::FontHeight small = engine().GetHeight(request(dejavu, 10));
+	graphics::FontHeight large = engine().GetHeight(request(dejavu, 200));
 	EXPECT_GT(small.ascent, 0);
 	EXPECT_GT(small.descent, 0);
 	EXPECT_GE(small.leading, 0);
@@ -136,25 +136,25 @@ TEST(FontEngine, MetricsAreUnroundedAndScaleWithTheSize)
 	// Hinted metrics would be whole pixels; these keep their fraction.
 	EXPECT_NE(large.ascent, std::round(large.ascent));
 
-	graphics::FontHeight none = engine().GetHeight(spec(dejavu, -3));
+	graphics::FontHeight none = engine().GetHeight(request(dejavu, -3));
 	EXPECT_EQ(none.ascent, 0);
 	EXPECT_EQ(none.descent, 0);
 }
 
 TEST(FontEngine, WidthsAddUpPerCharacterAndIgnoreControlCharacters)
 {
-	const FontSpec font = spec(face("DejaVu Sans"), 50);
+	const FontSpec font = request(face("DejaVu Sans"), 50);
 	float a = width(font, "A"), v = width(font, "V");
 	EXPECT_GT(a, 0);
 	// No kerning: a pair is the sum of its parts.
 	EXPECT_FLOAT_EQ(width(font, "AV"), a + v);
 	EXPECT_FLOAT_EQ(width(font, "A\tV\n"), a + v);
-	EXPECT_FLOAT_EQ(width(spec(font.face, 100), "AV"), 2 * (a + v));
+	EXPECT_FLOAT_EQ(width(request(font.face, 100), "AV"), 2 * (a + v));
 	EXPECT_EQ(width(font, ""), 0);
 	EXPECT_EQ(engine().StringWidth(font, nullptr, 0), 0);
-	EXPECT_EQ(width(spec(font.face, std::nanf("")), "A"), 0);
+	EXPECT_EQ(width(request(font.face, std::nanf("")), "A"), 0);
 	// Monochrome rendering uses the same advances, so both layouts line up.
-	EXPECT_FLOAT_EQ(width(spec(font.face, 50, false), "AV"), a + v);
+	EXPECT_FLOAT_EQ(width(request(font.face, 50, false), "AV"), a + v);
 }
 
 TEST(FontEngine, JapaneseInALatinFontComesFromAFaceThatHasIt)
@@ -162,10 +162,10 @@ TEST(FontEngine, JapaneseInALatinFontComesFromAFaceThatHasIt)
 	const FontFace* dejavu = face("DejaVu Sans");
 	const FontFace* gothic = face("VL Gothic");
 	EXPECT_FALSE(dejavu->HasCharacter(0x99c5));
-	EXPECT_EQ(engine().FaceForCharacter(spec(dejavu, 20), 'A'), dejavu);
-	EXPECT_EQ(engine().FaceForCharacter(spec(dejavu, 20), 0x99c5), gothic);
-	EXPECT_EQ(engine().FaceForCharacter(spec(dejavu, 20), 0x10fffd), nullptr);
-	EXPECT_FLOAT_EQ(width(spec(dejavu, 30), "各駅"), width(spec(gothic, 30), "各駅"));
+	EXPECT_EQ(engine().FaceForCharacter(request(dejavu, 20), 'A'), dejavu);
+	EXPECT_EQ(engine().FaceForCharacter(request(dejavu, 20), 0x99c5), gothic);
+	EXPECT_EQ(engine().FaceForCharacter(request(dejavu, 20), 0x10fffd), nullptr);
+	EXPECT_FLOAT_EQ(width(request(dejavu, 30), "各駅"), width(request(gothic, 30), "各駅"));
 }
 
 TEST(FontEngine, MalformedUtf8BecomesReplacementCharactersWithoutOverrunning)
@@ -196,7 +196,7 @@ TEST(FontEngine, MalformedUtf8BecomesReplacementCharactersWithoutOverrunning)
 
 TEST(FontEngine, TheGlyphCacheStaysWithinItsLimit)
 {
-	const FontSpec font = spec(face("VL Gothic"), 120, true);
+	const FontSpec font = request(face("VL Gothic"), 120, true);
 	engine().SetGlyphCacheLimit(256 * 1024);
 	std::string text;
 	for (uint32 c = 0x4e00; c < 0x4e00 + 40; c++) {
@@ -218,8 +218,9 @@ TEST(FontEngine, TheGlyphCacheStaysWithinItsLimit)
 
 TEST(FontEngine, ManyThreadsMeasuringAndLayingOutAgreeWithOneThread)
 {
-	const FontSpec fonts[] = {spec(face("DejaVu Sans"), 17), spec(face("VL Gothic"), 23, false),
-	                          spec(engine().BoldFace(), 31)};
+	const FontSpec fonts[] = {request(face("DejaVu Sans"), 17),
+	                          request(face("VL Gothic"), 23, false),
+	                          request(engine().BoldFace(), 31)};
 	const std::string text = "Glowplate 各駅停車 0123";
 	float expected[3];
 	for (int i = 0; i < 3; i++)

@@ -24,21 +24,21 @@ const Color kWhite(255, 255, 255, 255);
 
 FontSpec font(const char* family, float size, bool antialias)
 {
-	FontSpec spec;
-	spec.face = FontEngine::Default().FindFace(family, "");
-	EXPECT_NE(spec.face, nullptr) << "the pinned font " << family << " is not installed";
-	spec.size = size;
-	spec.antialias = antialias;
-	return spec;
+	FontSpec request;
+	request.face = FontEngine::Default().FindFace(family, "");
+	EXPECT_NE(request.face, nullptr) << "the pinned font " << family << " is not installed";
+	request.size = size;
+	request.antialias = antialias;
+	return request;
 }
 
-float draw(TestCanvas& canvas, const std::string& text, BPoint where, const FontSpec& spec,
+float draw(TestCanvas& canvas, const std::string& text, BPoint where, const FontSpec& request,
            Color high = kWhite)
 {
 	Painter painter(canvas.buffer);
 	painter.SetHighColor(high);
 	painter.SetLowColor(kBlack);
-	return painter.DrawString(text.data(), text.size(), where, spec);
+	return painter.DrawString(text.data(), text.size(), where, request);
 }
 
 } // namespace
@@ -66,13 +66,13 @@ TEST(TextDrawing, InkStaysWithinTheAdvanceAndTheAscentAndDescent)
 	// glyphs reach beyond a face's ascent and descent, VL Gothic's '|' for one; they are
 	// cut there, as the metrics are the face's own.)
 	for (const char* family : {"DejaVu Sans", "VL Gothic"}) {
-		FontSpec spec = font(family, 200, false);
+		FontSpec request = font(family, 200, false);
 		const std::string text = "各駅停車 Hx";
-		float width = FontEngine::Default().StringWidth(spec, text.data(), text.size());
-		graphics::FontHeight height = FontEngine::Default().GetHeight(spec);
+		float width = FontEngine::Default().StringWidth(request, text.data(), text.size());
+		graphics::FontHeight height = FontEngine::Default().GetHeight(request);
 		int32 w = (int32)std::ceil(width), h = (int32)std::ceil(height.ascent + height.descent);
 		TestCanvas canvas(w + 20, h + 20);
-		float advance = draw(canvas, text, BPoint(0, height.ascent), spec);
+		float advance = draw(canvas, text, BPoint(0, height.ascent), request);
 		EXPECT_FLOAT_EQ(advance, width);
 		IntRect ink = canvas.InkBounds(kBlack);
 		ASSERT_TRUE(ink.IsValid()) << family;
@@ -97,21 +97,21 @@ TEST(TextDrawing, JapaneseInALatinFontDrawsExactlyAsTheFallbackFaceDoes)
 TEST(TextDrawing, CopyMixesEdgesFromTheLowColourAndOverFromTheBackground)
 {
 	const Color red(255, 0, 0, 255), blue(0, 0, 255, 255);
-	FontSpec spec = font("DejaVu Sans", 30, true);
+	FontSpec request = font("DejaVu Sans", 30, true);
 	const std::string text = "Sign";
 
 	TestCanvas copied(100, 40, red);
 	Painter copy(copied.buffer);
 	copy.SetHighColor(kWhite);
 	copy.SetLowColor(blue);
-	copy.DrawString(text.data(), text.size(), BPoint(2, 30), spec);
+	copy.DrawString(text.data(), text.size(), BPoint(2, 30), request);
 
 	TestCanvas over(100, 40, red);
 	Painter overPainter(over.buffer);
 	overPainter.SetHighColor(kWhite);
 	overPainter.SetLowColor(blue);
 	overPainter.SetDrawingMode(graphics::DrawMode::Over);
-	overPainter.DrawString(text.data(), text.size(), BPoint(2, 30), spec);
+	overPainter.DrawString(text.data(), text.size(), BPoint(2, 30), request);
 
 	int32 copyEdges = 0, overEdges = 0;
 	for (int32 y = 0; y < 40; y++) {
@@ -143,20 +143,20 @@ TEST(TextDrawing, TextIsClippedAndOddInputDrawsWithoutHarm)
 	painter.SetHighColor(kWhite);
 	painter.SetClipping(graphics::ClipRegion(IntRect(0, 0, 39, 49)));
 	const std::string text = "MMMMMMMM";
-	FontSpec spec = font("DejaVu Sans", 40, false);
-	painter.DrawString(text.data(), text.size(), BPoint(0, 40), spec);
+	FontSpec request = font("DejaVu Sans", 40, false);
+	painter.DrawString(text.data(), text.size(), BPoint(0, 40), request);
 	IntRect ink = canvas.InkBounds(kBlack);
 	ASSERT_TRUE(ink.IsValid());
 	EXPECT_LE(ink.right, 39);
 
 	// Text far outside, malformed bytes, a nul inside the run and absurd sizes.
 	const std::string odd("\xff\xfe A\0B \xe9\xa7", 10);
-	painter.DrawString(odd.data(), odd.size(), BPoint(-1e9f, 1e9f), spec);
-	painter.DrawString(odd.data(), odd.size(), BPoint(0, 40), spec);
-	FontSpec huge = spec;
+	painter.DrawString(odd.data(), odd.size(), BPoint(-1e9f, 1e9f), request);
+	painter.DrawString(odd.data(), odd.size(), BPoint(0, 40), request);
+	FontSpec huge = request;
 	huge.size = 1e9f;
 	painter.DrawString("A", 1, BPoint(0, 40), huge);
-	FontSpec empty = spec;
+	FontSpec empty = request;
 	empty.size = 0;
 	EXPECT_EQ(painter.DrawString("A", 1, BPoint(0, 40), empty), 0);
 	EXPECT_TRUE(canvas.PaddingIntact());
