@@ -88,6 +88,10 @@ void ClipRegion::Include(const IntRect& rect)
 
 void ClipRegion::Include(const ClipRegion& region)
 {
+	// A region already holds itself; walking its own list while growing it would not end
+	// well.
+	if (&region == this)
+		return;
 	for (const IntRect& r : region.fRects)
 		Include(r);
 }

@@ -1,6 +1,8 @@
 #include <PngCodec.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <csetjmp>
 #include <cstring>
 #include <unistd.h>
@@ -302,7 +304,9 @@ status_t PngCodec::DecodeStream(BDataIO* in, PixelLayout layout, PngImage* out, 
 	// Compressed data is never larger than this for an image within the pixel limit (zlib
 	// expands incompressible data by well under one per cent), so a stream that goes on
 	// beyond it cannot be an acceptable image.
-	const size_t limit = (size_t)maxPixels * 5 + (1 << 20);
+	const size_t limit = maxPixels < (int64(1) << 40)
+	                         ? (size_t)std::max<int64>(maxPixels, 0) * 5 + (1 << 20)
+	                         : SIZE_MAX;
 	std::vector<uint8> data;
 	uint8 chunk[64 * 1024];
 	while (true) {

@@ -32,6 +32,9 @@ TEST(ClipRegion, IncludeOfOverlappingRectanglesStaysDisjointAndCountsEachPixelOn
 	EXPECT_TRUE(region.Contains(14, 14));
 	EXPECT_FALSE(region.Contains(14, 0));
 	EXPECT_EQ(region.Frame(), IntRect(0, 0, 14, 14));
+	region.Include(region);
+	region.IntersectWith(region);
+	EXPECT_EQ(region.CountPixels(), 175);
 }
 
 TEST(ClipRegion, ExcludeCutsAHoleAndIntersectKeepsOnlyTheCommonPart)
