@@ -4,6 +4,7 @@
 #define _ERRORS_H
 
 #include <climits>
+#include <cstdint>
 
 #define B_GENERAL_ERROR_BASE INT_MIN
 #define B_OS_ERROR_BASE (B_GENERAL_ERROR_BASE + 0x1000)
