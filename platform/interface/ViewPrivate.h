@@ -1,0 +1,46 @@
+// Bookkeeping shared by the view sources: a counter that changes whenever the geometry of
+// any view tree changes (a view moved, resized, scrolled, hidden, shown, added or removed)
+// or a host's pixels moved. A view's cached painter (its origin and clipping) is valid while
+// the counter is what it was when the painter was made; one process-wide counter keeps that
+// check cheap and can only cause a needless rebuild, never a stale one.
+#ifndef _VIEW_PRIVATE_H
+#define _VIEW_PRIVATE_H
+
+#include <SupportDefs.h>
+
+#include <GraphicsDefs.h>
+#include <GraphicsTypes.h>
+
+namespace BPrivate {
+
+// Which parts of a view's state were set explicitly; only those go into its archive, so
+// that an unarchived subclass keeps the defaults its own constructor chose for the rest.
+enum {
+	kViewArchiveFont = 0x001,
+	kViewArchiveHighColor = 0x002,
+	kViewArchiveLowColor = 0x004,
+	kViewArchiveViewColor = 0x008,
+	kViewArchiveDrawingMode = 0x010,
+	kViewArchivePenSize = 0x020,
+	kViewArchivePenLocation = 0x040,
+	kViewArchiveOrigin = 0x080,
+	kViewArchiveLineModes = 0x100,
+	kViewArchiveBlending = 0x200,
+	kViewArchiveColors = kViewArchiveHighColor | kViewArchiveLowColor | kViewArchiveViewColor,
+};
+
+void view_geometry_changed();
+uint64 view_geometry_epoch();
+
+// The painter's forms of the view kit's values.
+graphics::Color to_graphics_color(rgb_color color);
+graphics::Pattern to_graphics_pattern(const pattern& p);
+graphics::DrawMode to_graphics_mode(drawing_mode mode);
+
+// The archive's packed form of a colour: red in the lowest byte, alpha in the highest.
+uint32 pack_color(rgb_color color);
+rgb_color unpack_color(uint32 packed);
+
+}  // namespace BPrivate
+
+#endif
