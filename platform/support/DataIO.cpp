@@ -129,6 +129,18 @@ off_t seek_target(off_t current, off_t end, off_t position, uint32 mode)
 	return base;
 }
 
+// Copies what lies at position of a memory stream of the given length; 0 at or past the end.
+ssize_t read_bytes(const char* data, size_t length, off_t position, void* buffer, size_t size)
+{
+	if (buffer == nullptr || position < 0)
+		return B_BAD_VALUE;
+	if ((size_t)position >= length)
+		return 0;
+	size_t count = std::min(size, length - (size_t)position);
+	memcpy(buffer, data + position, count);
+	return (ssize_t)count;
+}
+
 }  // namespace
 
 BMemoryIO::BMemoryIO(void* data, size_t length)
@@ -149,13 +161,7 @@ BMemoryIO::~BMemoryIO() = default;
 
 ssize_t BMemoryIO::ReadAt(off_t position, void* buffer, size_t size)
 {
-	if (buffer == nullptr || position < 0)
-		return B_BAD_VALUE;
-	if ((size_t)position >= fLength)
-		return 0;
-	size_t count = std::min(size, fLength - (size_t)position);
-	memcpy(buffer, fBuffer + position, count);
-	return (ssize_t)count;
+	return read_bytes(fBuffer, fLength, position, buffer, size);
 }
 
 ssize_t BMemoryIO::WriteAt(off_t position, const void* buffer, size_t size)
@@ -203,13 +209,7 @@ BMallocIO::~BMallocIO()
 
 ssize_t BMallocIO::ReadAt(off_t position, void* buffer, size_t size)
 {
-	if (buffer == nullptr || position < 0)
-		return B_BAD_VALUE;
-	if ((size_t)position >= fLength)
-		return 0;
-	size_t count = std::min(size, fLength - (size_t)position);
-	memcpy(buffer, fData + position, count);
-	return (ssize_t)count;
+	return read_bytes(fData, fLength, position, buffer, size);
 }
 
 ssize_t BMallocIO::WriteAt(off_t position, const void* buffer, size_t size)
