@@ -1,0 +1,5 @@
+#include "TGlowplateAppPrivacy.h"
+
+TGlowplateAppPrivacy::TGlowplateAppPrivacy() = default;
+
+TGlowplateAppPrivacy::~TGlowplateAppPrivacy() = default;

@@ -1,0 +1,19 @@
+// TGlowplateAppPrivacy adds what this program takes from the preferences shared by the maker's
+// applications: the format in which accelerator letters are shown in labels.
+#ifndef T_GLOWPLATE_APP_PRIVACY_H
+#define T_GLOWPLATE_APP_PRIVACY_H
+
+#include "TAppPrivacy.h"
+
+class TGlowplateAppPrivacy : public TAppPrivacy {
+public:
+	TGlowplateAppPrivacy();
+	~TGlowplateAppPrivacy() override;
+
+	// The value of the shared item "AccKeyFormat2"; empty until it has been read.
+	BString mAccKeyFormat;
+};
+
+extern TGlowplateAppPrivacy gAppPrivacy;
+
+#endif
