@@ -22,12 +22,16 @@ BApplication::BApplication(const char* signature)
     : BLooper("application"), fInitStatus(B_NO_INIT), fReadyToRunDone(false)
 {
 	_Init(signature);
+	// Unlike other loopers the application is not left locked by its constructor, so that
+	// Run() may be called from another thread than the one that built it (tests do).
+	UnlockFully();
 }
 
 BApplication::BApplication(const char* signature, status_t* error)
     : BLooper("application"), fInitStatus(B_NO_INIT), fReadyToRunDone(false)
 {
 	_Init(signature);
+	UnlockFully();
 	if (error != nullptr)
 		*error = fInitStatus;
 }

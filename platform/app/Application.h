@@ -4,7 +4,7 @@
 //
 // Constructing it publishes the application in the per-user runtime folder (see BRoster);
 // when that folder cannot be used the application still runs, only unreachable from outside.
-// Its looper is locked by the constructing thread until Run().
+// Unlike other loopers it is not left locked by its constructor.
 //
 // Windows: a window class enters itself in the looper registry (LooperRegistry.h, AddWindow)
 // when it is constructed and leaves it when it is deleted; CountWindows and WindowAt read that

@@ -254,8 +254,11 @@ int32 BLooper::CountLocks() const
 
 void BLooper::UnlockFully()
 {
-	while (fLock->locker.IsLocked())
-		fLock->locker.Unlock();
+	// Once the last level is released another thread may delete the looper: hold the lock
+	// object itself, not the looper, while releasing.
+	std::shared_ptr<BPrivate::LooperLock> lock = fLock;
+	while (lock->locker.IsLocked())
+		lock->locker.Unlock();
 }
 
 team_id BLooper::Team() const
