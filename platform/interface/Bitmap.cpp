@@ -30,16 +30,16 @@ int64 pixel_extent(float from, float to)
 
 bool is_finite(const BRect& rect)
 {
-	return std::isfinite(rect.left) && std::isfinite(rect.top) && std::isfinite(rect.right)
-		&& std::isfinite(rect.bottom);
+	return std::isfinite(rect.left) && std::isfinite(rect.top) && std::isfinite(rect.right) &&
+	       std::isfinite(rect.bottom);
 }
 
-}  // namespace
+} // namespace
 
 // #pragma mark - construction
 
 BBitmap::BBitmap(BRect bounds, uint32 flags, color_space colorSpace, int32 bytesPerRow,
-	screen_id screenID)
+                 screen_id screenID)
 {
 	_Init(bounds, flags, colorSpace, bytesPerRow);
 }
@@ -47,9 +47,9 @@ BBitmap::BBitmap(BRect bounds, uint32 flags, color_space colorSpace, int32 bytes
 BBitmap::BBitmap(BRect bounds, color_space colorSpace, bool acceptsViews, bool needsContiguous)
 {
 	_Init(bounds,
-		(acceptsViews ? B_BITMAP_ACCEPTS_VIEWS : 0)
-			| (needsContiguous ? B_BITMAP_IS_CONTIGUOUS : 0),
-		colorSpace, B_ANY_BYTES_PER_ROW);
+	      (acceptsViews ? B_BITMAP_ACCEPTS_VIEWS : 0) |
+	          (needsContiguous ? B_BITMAP_IS_CONTIGUOUS : 0),
+	      colorSpace, B_ANY_BYTES_PER_ROW);
 }
 
 BBitmap::BBitmap(const BBitmap* source, uint32 flags)
@@ -80,13 +80,13 @@ void BBitmap::_Init(BRect bounds, uint32 flags, color_space colorSpace, int32 by
 	fFlags = flags;
 
 	size_t chunk, alignment, pixelsPerChunk;
-	if (!is_finite(bounds) || !bounds.IsValid()
-		|| get_pixel_size_for(colorSpace, &chunk, &alignment, &pixelsPerChunk) != B_OK) {
+	if (!is_finite(bounds) || !bounds.IsValid() ||
+	    get_pixel_size_for(colorSpace, &chunk, &alignment, &pixelsPerChunk) != B_OK) {
 		fInitStatus = B_BAD_VALUE;
 		return;
 	}
-	if ((double)bounds.right - bounds.left >= kMaxSide
-		|| (double)bounds.bottom - bounds.top >= kMaxSide) {
+	if ((double)bounds.right - bounds.left >= kMaxSide ||
+	    (double)bounds.bottom - bounds.top >= kMaxSide) {
 		fInitStatus = B_NO_MEMORY;
 		return;
 	}
@@ -107,8 +107,8 @@ void BBitmap::_Init(BRect bounds, uint32 flags, color_space colorSpace, int32 by
 	}
 	uint32 viewSupport = 0;
 	bitmaps_support_space(colorSpace, &viewSupport);
-	if ((flags & B_BITMAP_ACCEPTS_VIEWS) != 0
-		&& (viewSupport & B_BITMAPS_SUPPORT_ATTACHED_VIEWS) == 0) {
+	if ((flags & B_BITMAP_ACCEPTS_VIEWS) != 0 &&
+	    (viewSupport & B_BITMAPS_SUPPORT_ATTACHED_VIEWS) == 0) {
 		fInitStatus = B_NOT_SUPPORTED;
 		return;
 	}
@@ -163,8 +163,8 @@ void BBitmap::_CopyPixels(const BBitmap& source)
 {
 	if (!IsValid() || !source.IsValid())
 		return;
-	if (source.fColorSpace == fColorSpace && source.fBytesPerRow == fBytesPerRow
-		&& source.fBitsLength == fBitsLength) {
+	if (source.fColorSpace == fColorSpace && source.fBytesPerRow == fBytesPerRow &&
+	    source.fBitsLength == fBitsLength) {
 		memcpy(fBits, source.fBits, (size_t)fBitsLength);
 		return;
 	}
@@ -177,9 +177,9 @@ BBitmap& BBitmap::operator=(const BBitmap& source)
 		return *this;
 	// A bitmap of the same layout keeps its memory and its views; any other is rebuilt
 	// (its views go with the old pixels).
-	if (IsValid() && source.IsValid() && source.fColorSpace == fColorSpace
-		&& source.fBytesPerRow == fBytesPerRow && source.fBitsLength == fBitsLength
-		&& source.fBounds == fBounds) {
+	if (IsValid() && source.IsValid() && source.fColorSpace == fColorSpace &&
+	    source.fBytesPerRow == fBytesPerRow && source.fBitsLength == fBitsLength &&
+	    source.fBounds == fBounds) {
 		_CopyPixels(source);
 		return *this;
 	}
@@ -280,10 +280,11 @@ BitmapHost::BitmapHost(BBitmap* bitmap, status_t* status) : fBitmap(bitmap), fLo
 	// A looper belongs, locked, to the thread that makes it; it stays locked until the top
 	// view is in place.
 	fLooper = new (std::nothrow) BLooper("offscreen bitmap");
-	BView* top = fLooper != nullptr ? new (std::nothrow) BView(BRect(0, 0, bitmap->fWidth - 1,
-									  bitmap->fHeight - 1),
-									  nullptr, B_FOLLOW_NONE, 0)
-									: nullptr;
+	BView* top = fLooper != nullptr
+	                 ? new (std::nothrow)
+	                       BView(BRect(0, 0, bitmap->fWidth - 1, bitmap->fHeight - 1), nullptr,
+	                             B_FOLLOW_NONE, 0)
+	                 : nullptr;
 	if (top == nullptr) {
 		*status = B_NO_MEMORY;
 		return;
@@ -308,4 +309,4 @@ graphics::PixelBuffer BitmapHost::Surface() const
 	return fBitmap->PainterBuffer();
 }
 
-}  // namespace BPrivate
+} // namespace BPrivate

@@ -48,9 +48,9 @@ enum {
 class BBitmap : public BArchivable {
 public:
 	BBitmap(BRect bounds, uint32 flags, color_space colorSpace,
-		int32 bytesPerRow = B_ANY_BYTES_PER_ROW, screen_id screenID = B_MAIN_SCREEN_ID);
+	        int32 bytesPerRow = B_ANY_BYTES_PER_ROW, screen_id screenID = B_MAIN_SCREEN_ID);
 	BBitmap(BRect bounds, color_space colorSpace, bool acceptsViews = false,
-		bool needsContiguous = false);
+	        bool needsContiguous = false);
 	// Copies the pixels (not the views) of the source, with new flags.
 	BBitmap(const BBitmap* source, uint32 flags);
 	BBitmap(const BBitmap& source, uint32 flags);
@@ -83,9 +83,9 @@ public:
 	// the bits on. Never writes past the bits.
 	void SetBits(const void* data, int32 length, int32 offset, color_space colorSpace);
 	status_t ImportBits(const void* data, int32 length, int32 bytesPerRow, int32 offset,
-		color_space colorSpace);
+	                    color_space colorSpace);
 	status_t ImportBits(const void* data, int32 length, int32 bytesPerRow, color_space colorSpace,
-		BPoint from, BPoint to, int32 width, int32 height);
+	                    BPoint from, BPoint to, int32 width, int32 height);
 	status_t ImportBits(const BBitmap* bitmap);
 	status_t ImportBits(const BBitmap* bitmap, BPoint from, BPoint to, int32 width, int32 height);
 

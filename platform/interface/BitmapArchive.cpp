@@ -12,8 +12,8 @@ BBitmap::BBitmap(BMessage* archive) : BArchivable(archive)
 	int32 colorSpace = B_NO_COLOR_SPACE;
 	int32 flags = 0;
 	int32 bytesPerRow = B_ANY_BYTES_PER_ROW;
-	if (archive == nullptr || archive->FindRect("_frame", &bounds) != B_OK
-		|| archive->FindInt32("_cspace", &colorSpace) != B_OK) {
+	if (archive == nullptr || archive->FindRect("_frame", &bounds) != B_OK ||
+	    archive->FindInt32("_cspace", &colorSpace) != B_OK) {
 		_Init(BRect(), 0, B_NO_COLOR_SPACE, B_ANY_BYTES_PER_ROW);
 		fInitStatus = B_BAD_VALUE;
 		return;

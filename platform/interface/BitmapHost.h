@@ -28,6 +28,6 @@ private:
 	BLooper* fLooper;
 };
 
-}  // namespace BPrivate
+} // namespace BPrivate
 
 #endif

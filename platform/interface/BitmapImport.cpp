@@ -19,7 +19,7 @@ struct Source {
 	color_space space;
 };
 
-}  // namespace
+} // namespace
 
 void BBitmap::SetBits(const void* data, int32 length, int32 offset, color_space colorSpace)
 {
@@ -27,14 +27,14 @@ void BBitmap::SetBits(const void* data, int32 length, int32 offset, color_space 
 }
 
 status_t BBitmap::ImportBits(const void* data, int32 length, int32 bytesPerRow, int32 offset,
-	color_space colorSpace)
+                             color_space colorSpace)
 {
 	if (!IsValid())
 		return B_NO_INIT;
 	if (data == nullptr || length < 0 || offset < 0 || offset > fBitsLength)
 		return B_BAD_VALUE;
-	if (colorSpace == fColorSpace
-		&& (bytesPerRow == B_ANY_BYTES_PER_ROW || bytesPerRow == fBytesPerRow)) {
+	if (colorSpace == fColorSpace &&
+	    (bytesPerRow == B_ANY_BYTES_PER_ROW || bytesPerRow == fBytesPerRow)) {
 		memcpy(fBits + offset, data, (size_t)std::min(length, fBitsLength - offset));
 		return B_OK;
 	}
@@ -42,26 +42,27 @@ status_t BBitmap::ImportBits(const void* data, int32 length, int32 bytesPerRow, 
 	if (!can_convert(colorSpace) || !can_convert(fColorSpace) || offset % fBytesPerRow != 0)
 		return B_BAD_VALUE;
 	int32 sourceRow = bytesPerRow == B_ANY_BYTES_PER_ROW
-		? (fWidth * pixel_bytes(colorSpace) + 3) / 4 * 4
-		: bytesPerRow;
+	                      ? (fWidth * pixel_bytes(colorSpace) + 3) / 4 * 4
+	                      : bytesPerRow;
 	if (sourceRow < fWidth * pixel_bytes(colorSpace))
 		return B_BAD_VALUE;
 	int32 firstRow = offset / fBytesPerRow;
 	int32 rows = std::min<int64>(fHeight - firstRow, (length + sourceRow - 1) / sourceRow);
 	if (rows <= 0)
 		return B_OK;
-	return ImportBits(data, length, sourceRow, colorSpace, BPoint(0, 0),
-		BPoint(0, (float)firstRow), fWidth, rows);
+	return ImportBits(data, length, sourceRow, colorSpace, BPoint(0, 0), BPoint(0, (float)firstRow),
+	                  fWidth, rows);
 }
 
 status_t BBitmap::ImportBits(const void* data, int32 length, int32 bytesPerRow,
-	color_space colorSpace, BPoint from, BPoint to, int32 width, int32 height)
+                             color_space colorSpace, BPoint from, BPoint to, int32 width,
+                             int32 height)
 {
 	if (!IsValid())
 		return B_NO_INIT;
 	int32 sourceBytes = pixel_bytes(colorSpace);
-	if (data == nullptr || length < 0 || width < 0 || height < 0 || !can_convert(colorSpace)
-		|| !can_convert(fColorSpace))
+	if (data == nullptr || length < 0 || width < 0 || height < 0 || !can_convert(colorSpace) ||
+	    !can_convert(fColorSpace))
 		return B_BAD_VALUE;
 	if (bytesPerRow == B_ANY_BYTES_PER_ROW)
 		bytesPerRow = (width * sourceBytes + 3) / 4 * 4;
@@ -82,7 +83,8 @@ status_t BBitmap::ImportBits(const void* data, int32 length, int32 bytesPerRow,
 			int64 at = (int64)(fromY + y) * bytesPerRow + (int64)(fromX + x) * sourceBytes;
 			if (at + sourceBytes > length || (fromX + x + 1) * (int64)sourceBytes > bytesPerRow)
 				break;
-			uint8* target = fBits + (int64)(toY + y) * fBytesPerRow + (int64)(toX + x) * targetBytes;
+			uint8* target =
+			    fBits + (int64)(toY + y) * fBytesPerRow + (int64)(toX + x) * targetBytes;
 			write_pixel(fColorSpace, target, read_pixel(colorSpace, source + at));
 		}
 	}
@@ -93,8 +95,8 @@ status_t BBitmap::ImportBits(const BBitmap* bitmap)
 {
 	if (!IsValid())
 		return B_NO_INIT;
-	if (bitmap == nullptr || !bitmap->IsValid() || bitmap->fWidth != fWidth
-		|| bitmap->fHeight != fHeight)
+	if (bitmap == nullptr || !bitmap->IsValid() || bitmap->fWidth != fWidth ||
+	    bitmap->fHeight != fHeight)
 		return B_BAD_VALUE;
 	if (bitmap->fColorSpace == fColorSpace && bitmap->fBytesPerRow == fBytesPerRow) {
 		memmove(fBits, bitmap->fBits, (size_t)fBitsLength);
@@ -104,7 +106,7 @@ status_t BBitmap::ImportBits(const BBitmap* bitmap)
 }
 
 status_t BBitmap::ImportBits(const BBitmap* bitmap, BPoint from, BPoint to, int32 width,
-	int32 height)
+                             int32 height)
 {
 	if (!IsValid())
 		return B_NO_INIT;
@@ -112,6 +114,6 @@ status_t BBitmap::ImportBits(const BBitmap* bitmap, BPoint from, BPoint to, int3
 		return B_BAD_VALUE;
 	width = std::min(width, bitmap->fWidth - (int32)from.x);
 	height = std::min(height, bitmap->fHeight - (int32)from.y);
-	return ImportBits(bitmap->fBits, bitmap->fBitsLength, bitmap->fBytesPerRow,
-		bitmap->fColorSpace, from, to, width, height);
+	return ImportBits(bitmap->fBits, bitmap->fBitsLength, bitmap->fBytesPerRow, bitmap->fColorSpace,
+	                  from, to, width, height);
 }

@@ -42,21 +42,15 @@ uint16 face_bits_of(const FontFace* face)
 
 // The bits that choose a style; the others (underscore, strikeout, ...) are decorations that
 // any face can carry.
-const uint16 kStyleFaceBits
-	= B_ITALIC_FACE | B_BOLD_FACE | B_REGULAR_FACE | B_CONDENSED_FACE | B_LIGHT_FACE | B_HEAVY_FACE;
+const uint16 kStyleFaceBits =
+    B_ITALIC_FACE | B_BOLD_FACE | B_REGULAR_FACE | B_CONDENSED_FACE | B_LIGHT_FACE | B_HEAVY_FACE;
 
-}  // namespace
+} // namespace
 
 BFont::BFont()
-	: fEngineFace(engine().PlainFace()),
-	  fSize(kDefaultSize),
-	  fShear(90.0f),
-	  fRotation(0.0f),
-	  fFalseBoldWidth(0.0f),
-	  fSpacing(B_BITMAP_SPACING),
-	  fEncoding(B_UNICODE_UTF8),
-	  fExtraFace(0),
-	  fFlags(0)
+    : fEngineFace(engine().PlainFace()), fSize(kDefaultSize), fShear(90.0f), fRotation(0.0f),
+      fFalseBoldWidth(0.0f), fSpacing(B_BITMAP_SPACING), fEncoding(B_UNICODE_UTF8), fExtraFace(0),
+      fFlags(0)
 {
 }
 
@@ -191,9 +185,11 @@ void BFont::SetFlags(uint32 flags)
 void BFont::GetFamilyAndStyle(font_family* family, font_style* style) const
 {
 	if (family != nullptr)
-		BPrivate::copy_font_name(*family, fEngineFace != nullptr ? fEngineFace->Family().c_str() : "");
+		BPrivate::copy_font_name(*family,
+		                         fEngineFace != nullptr ? fEngineFace->Family().c_str() : "");
 	if (style != nullptr)
-		BPrivate::copy_font_name(*style, fEngineFace != nullptr ? fEngineFace->Style().c_str() : "");
+		BPrivate::copy_font_name(*style,
+		                         fEngineFace != nullptr ? fEngineFace->Style().c_str() : "");
 }
 
 uint32 BFont::FamilyAndStyle() const
@@ -248,8 +244,8 @@ float BFont::StringWidth(const char* string, int32 length) const
 	return engine().StringWidth(spec, string, bytes);
 }
 
-void BFont::GetStringWidths(const char* stringArray[], const int32 lengthArray[],
-	int32 numStrings, float widthArray[]) const
+void BFont::GetStringWidths(const char* stringArray[], const int32 lengthArray[], int32 numStrings,
+                            float widthArray[]) const
 {
 	if (stringArray == nullptr || lengthArray == nullptr || widthArray == nullptr)
 		return;
@@ -263,15 +259,15 @@ void BFont::PrintToStream() const
 	font_style style;
 	GetFamilyAndStyle(&family, &style);
 	printf("BFont(family: \"%s\", style: \"%s\", size: %.1f, flags: 0x%x, face: 0x%x)\n", family,
-		style, fSize, (unsigned)fFlags, (unsigned)Face());
+	       style, fSize, (unsigned)fFlags, (unsigned)Face());
 }
 
 bool BFont::operator==(const BFont& font) const
 {
-	return fEngineFace == font.fEngineFace && fSize == font.fSize && fShear == font.fShear
-		&& fRotation == font.fRotation && fFalseBoldWidth == font.fFalseBoldWidth
-		&& fSpacing == font.fSpacing && fEncoding == font.fEncoding
-		&& fExtraFace == font.fExtraFace && fFlags == font.fFlags;
+	return fEngineFace == font.fEngineFace && fSize == font.fSize && fShear == font.fShear &&
+	       fRotation == font.fRotation && fFalseBoldWidth == font.fFalseBoldWidth &&
+	       fSpacing == font.fSpacing && fEncoding == font.fEncoding &&
+	       fExtraFace == font.fExtraFace && fFlags == font.fFlags;
 }
 
 // The standard fonts are made on first use, after the font engine, so that they exist for

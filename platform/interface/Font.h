@@ -13,7 +13,7 @@ class BString;
 namespace graphics {
 class FontFace;
 struct FontSpec;
-}
+} // namespace graphics
 
 #define B_FONT_FAMILY_LENGTH 63
 #define B_FONT_STYLE_LENGTH 63
@@ -140,7 +140,7 @@ public:
 	float StringWidth(const char* string) const;
 	float StringWidth(const char* string, int32 length) const;
 	void GetStringWidths(const char* stringArray[], const int32 lengthArray[], int32 numStrings,
-		float widthArray[]) const;
+	                     float widthArray[]) const;
 	// Shortens the string with an ellipsis until it fits the width.
 	void TruncateString(BString* inOut, uint32 mode, float width) const;
 
@@ -183,11 +183,11 @@ const BFont* _be_fixed_font_();
 // B_BAD_VALUE outside the list (and leave the name empty).
 int32 count_font_families();
 status_t get_font_family(int32 index, font_family* name, uint32* flags = nullptr);
-int32 count_font_styles(font_family name);
-status_t get_font_style(font_family family, int32 index, font_style* name,
-	uint32* flags = nullptr);
-status_t get_font_style(font_family family, int32 index, font_style* name, uint16* face,
-	uint32* flags = nullptr);
+int32 count_font_styles(const font_family name);
+status_t get_font_style(const font_family family, int32 index, font_style* name,
+                        uint32* flags = nullptr);
+status_t get_font_style(const font_family family, int32 index, font_style* name, uint16* face,
+                        uint32* flags = nullptr);
 // Nothing is installed while the program runs; it answers false (nothing changed).
 bool update_font_families(bool checkOnly);
 

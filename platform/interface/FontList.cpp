@@ -31,7 +31,7 @@ std::vector<int32> character_starts(const BString& string)
 	return starts;
 }
 
-}  // namespace
+} // namespace
 
 int32 count_font_families()
 {
@@ -56,19 +56,19 @@ status_t get_font_family(int32 index, font_family* name, uint32* flags)
 	return B_OK;
 }
 
-int32 count_font_styles(font_family name)
+int32 count_font_styles(const font_family name)
 {
 	std::string family = BPrivate::resolve_family_name(name);
 	return family.empty() ? 0 : FontEngine::Default().CountStyles(family);
 }
 
-status_t get_font_style(font_family family, int32 index, font_style* name, uint32* flags)
+status_t get_font_style(const font_family family, int32 index, font_style* name, uint32* flags)
 {
 	return get_font_style(family, index, name, nullptr, flags);
 }
 
-status_t get_font_style(font_family family, int32 index, font_style* name, uint16* face,
-	uint32* flags)
+status_t get_font_style(const font_family family, int32 index, font_style* name, uint16* face,
+                        uint32* flags)
 {
 	if (name == nullptr)
 		return B_BAD_VALUE;

@@ -28,7 +28,7 @@ bool is_cut_of(const std::string& full, const char* name)
 	return length == strlen(name) && full.compare(0, length, name) == 0;
 }
 
-}  // namespace
+} // namespace
 
 namespace BPrivate {
 
@@ -79,4 +79,4 @@ const graphics::FontFace* find_font_face(const char* family, const char* style)
 	return nullptr;
 }
 
-}  // namespace BPrivate
+} // namespace BPrivate

@@ -26,6 +26,6 @@ std::string resolve_family_name(const char* family);
 // empty style picks the family's regular face. Null when either is unknown.
 const graphics::FontFace* find_font_face(const char* family, const char* style);
 
-}  // namespace BPrivate
+} // namespace BPrivate
 
 #endif

@@ -29,47 +29,47 @@ int32 rgb_color::Brightness() const
 }
 
 status_t get_pixel_size_for(color_space space, size_t* pixelChunk, size_t* rowAlignment,
-	size_t* pixelsPerChunk)
+                            size_t* pixelsPerChunk)
 {
 	size_t chunk = 0;
 	size_t pixels = 1;
 	switch (space) {
-		case B_RGB32:
-		case B_RGBA32:
-		case B_RGB32_BIG:
-		case B_RGBA32_BIG:
-			chunk = 4;
-			break;
-		case B_RGB24:
-		case B_RGB24_BIG:
-			chunk = 3;
-			break;
-		case B_RGB16:
-		case B_RGB15:
-		case B_RGBA15:
-		case B_RGB16_BIG:
-		case B_RGB15_BIG:
-		case B_RGBA15_BIG:
-			chunk = 2;
-			break;
-		case B_CMAP8:
-		case B_GRAY8:
-			chunk = 1;
-			break;
-		case B_GRAY1:
-			chunk = 1;
-			pixels = 8;
-			break;
-		case B_RGB48:
-		case B_RGB48_BIG:
-			chunk = 6;
-			break;
-		case B_RGBA64:
-		case B_RGBA64_BIG:
-			chunk = 8;
-			break;
-		default:
-			return B_BAD_VALUE;
+	case B_RGB32:
+	case B_RGBA32:
+	case B_RGB32_BIG:
+	case B_RGBA32_BIG:
+		chunk = 4;
+		break;
+	case B_RGB24:
+	case B_RGB24_BIG:
+		chunk = 3;
+		break;
+	case B_RGB16:
+	case B_RGB15:
+	case B_RGBA15:
+	case B_RGB16_BIG:
+	case B_RGB15_BIG:
+	case B_RGBA15_BIG:
+		chunk = 2;
+		break;
+	case B_CMAP8:
+	case B_GRAY8:
+		chunk = 1;
+		break;
+	case B_GRAY1:
+		chunk = 1;
+		pixels = 8;
+		break;
+	case B_RGB48:
+	case B_RGB48_BIG:
+		chunk = 6;
+		break;
+	case B_RGBA64:
+	case B_RGBA64_BIG:
+		chunk = 8;
+		break;
+	default:
+		return B_BAD_VALUE;
 	}
 	if (pixelChunk != nullptr)
 		*pixelChunk = chunk;

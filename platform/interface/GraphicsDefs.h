@@ -38,8 +38,8 @@ struct rgb_color {
 
 	bool operator==(const rgb_color& other) const
 	{
-		return red == other.red && green == other.green && blue == other.blue
-			&& alpha == other.alpha;
+		return red == other.red && green == other.green && blue == other.blue &&
+		       alpha == other.alpha;
 	}
 	bool operator!=(const rgb_color& other) const { return !(*this == other); }
 };
@@ -106,7 +106,7 @@ enum color_space {
 // alignment of a row in bytes and how many pixels one such chunk holds. Unknown spaces give
 // B_BAD_VALUE.
 status_t get_pixel_size_for(color_space space, size_t* pixelChunk, size_t* rowAlignment,
-	size_t* pixelsPerChunk);
+                            size_t* pixelsPerChunk);
 
 enum {
 	B_VIEWS_SUPPORT_DRAW_BITMAP = 0x1,

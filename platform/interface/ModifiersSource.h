@@ -14,6 +14,6 @@ void set_modifiers_source(modifiers_source source);
 // Sets what modifiers() reports while no source is installed.
 void set_headless_modifiers(uint32 modifiers);
 
-}  // namespace BPrivate
+} // namespace BPrivate
 
 #endif

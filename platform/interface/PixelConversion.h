@@ -19,6 +19,6 @@ void write_pixel(color_space space, uint8* pixel, rgb_color color);
 // Sets every pixel of a freshly made bitmap to white.
 void fill_white(uint8* bits, int32 length, color_space space);
 
-}  // namespace BPrivate
+} // namespace BPrivate
 
 #endif

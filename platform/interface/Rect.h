@@ -19,14 +19,14 @@ public:
 	constexpr BRect() : left(0), top(0), right(-1), bottom(-1) {}
 	constexpr BRect(float l, float t, float r, float b) : left(l), top(t), right(r), bottom(b) {}
 	constexpr BRect(BPoint leftTop, BPoint rightBottom)
-		: left(leftTop.x), top(leftTop.y), right(rightBottom.x), bottom(rightBottom.y)
+	    : left(leftTop.x), top(leftTop.y), right(rightBottom.x), bottom(rightBottom.y)
 	{
 	}
 	// A square of `side` pixels from the origin.
 	constexpr explicit BRect(float side) : left(0), top(0), right(side - 1), bottom(side - 1) {}
 	constexpr BRect(BPoint leftTop, BSize size)
-		: left(leftTop.x), top(leftTop.y), right(leftTop.x + size.width),
-		  bottom(leftTop.y + size.height)
+	    : left(leftTop.x), top(leftTop.y), right(leftTop.x + size.width),
+	      bottom(leftTop.y + size.height)
 	{
 	}
 
@@ -115,13 +115,13 @@ public:
 	BRect operator&(BRect r) const
 	{
 		return BRect(std::fmax(left, r.left), std::fmax(top, r.top), std::fmin(right, r.right),
-			std::fmin(bottom, r.bottom));
+		             std::fmin(bottom, r.bottom));
 	}
 	// Union (the smallest rectangle holding both).
 	BRect operator|(BRect r) const
 	{
 		return BRect(std::fmin(left, r.left), std::fmin(top, r.top), std::fmax(right, r.right),
-			std::fmax(bottom, r.bottom));
+		             std::fmax(bottom, r.bottom));
 	}
 	bool operator==(BRect r) const
 	{

@@ -39,8 +39,8 @@ BView::~BView()
 
 void BView::_InitData(BRect frame, const char* name, uint32 resizingMode, uint32 flags)
 {
-	if (!std::isfinite(frame.left) || !std::isfinite(frame.top) || !std::isfinite(frame.right)
-		|| !std::isfinite(frame.bottom))
+	if (!std::isfinite(frame.left) || !std::isfinite(frame.top) || !std::isfinite(frame.right) ||
+	    !std::isfinite(frame.bottom))
 		frame = BRect(0, 0, -1, -1);
 	fFrame = frame;
 	fBoundsOrigin = BPoint(0, 0);
@@ -100,10 +100,9 @@ BWindow* BView::Window() const
 void BView::AddChild(BView* child, BView* before)
 {
 	// A view belongs to one tree at a time; adding it twice would corrupt both.
-	assert(child != nullptr && child != this && child->fParent == nullptr
-		&& child->fHost == nullptr);
-	if (child == nullptr || child == this || child->fParent != nullptr
-		|| child->fHost != nullptr)
+	assert(child != nullptr && child != this && child->fParent == nullptr &&
+	       child->fHost == nullptr);
+	if (child == nullptr || child == this || child->fParent != nullptr || child->fHost != nullptr)
 		return;
 
 	BLooper* looper = fHost != nullptr ? fHost->HostLooper() : nullptr;
@@ -252,7 +251,7 @@ void BView::_CallDetachedHooks()
 BRect BView::Bounds() const
 {
 	return BRect(fBoundsOrigin.x, fBoundsOrigin.y, fBoundsOrigin.x + fFrame.Width(),
-		fBoundsOrigin.y + fFrame.Height());
+	             fBoundsOrigin.y + fFrame.Height());
 }
 
 void BView::MoveBy(float dx, float dy)

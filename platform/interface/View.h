@@ -191,7 +191,7 @@ public:
 	void MovePenBy(float x, float y);
 	BPoint PenLocation() const { return fState.pen; }
 	void SetLineMode(cap_mode lineCap, join_mode lineJoin,
-		float miterLimit = B_DEFAULT_MITER_LIMIT);
+	                 float miterLimit = B_DEFAULT_MITER_LIMIT);
 	join_mode LineJoinMode() const { return fState.join; }
 	cap_mode LineCapMode() const { return fState.cap; }
 	float LineMiterLimit() const { return fState.miterLimit; }
@@ -213,7 +213,7 @@ public:
 	float StringWidth(const char* string) const;
 	float StringWidth(const char* string, int32 length) const;
 	void GetStringWidths(char* stringArray[], int32 lengthArray[], int32 numStrings,
-		float widthArray[]) const;
+	                     float widthArray[]) const;
 	void TruncateString(BString* in_out, uint32 mode, float width) const;
 
 	// Drawing, in the view's coordinates, with the current state. Rectangles are inclusive:
@@ -230,7 +230,7 @@ public:
 	void DrawString(const char* string, BPoint location, escapement_delta* delta = nullptr);
 	void DrawString(const char* string, int32 length, escapement_delta* delta = nullptr);
 	void DrawString(const char* string, int32 length, BPoint location,
-		escapement_delta* delta = nullptr);
+	                escapement_delta* delta = nullptr);
 	void DrawChar(char aChar);
 	void DrawChar(char aChar, BPoint location);
 	// Bitmaps of the 32-bit colour spaces; others draw nothing.
@@ -283,7 +283,7 @@ private:
 	graphics::Painter* _Painter();
 	void _DrawBitmap(const BBitmap* bitmap, BRect bitmapRect, BRect viewRect, bool whole);
 	void _DrawString(const char* string, int32 length, BPoint location,
-		const escapement_delta* delta);
+	                 const escapement_delta* delta);
 
 	BRect fFrame;
 	BPoint fBoundsOrigin;

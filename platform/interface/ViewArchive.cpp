@@ -31,8 +31,8 @@ void BView::_Unarchive(BMessage* archive)
 {
 	const char* family;
 	const char* style;
-	if (archive->FindString("_fname", 0, &family) == B_OK
-		&& archive->FindString("_fname", 1, &style) == B_OK) {
+	if (archive->FindString("_fname", 0, &family) == B_OK &&
+	    archive->FindString("_fname", 1, &style) == B_OK) {
 		// An unknown family leaves the plain font, at the archived size.
 		BFont font(fState.font);
 		font.SetFamilyAndStyle(family, style);
@@ -45,8 +45,8 @@ void BView::_Unarchive(BMessage* archive)
 			font.SetRotation(value);
 		if (archive->FindFloat("_fflt", 3, &value) == B_OK)
 			font.SetFalseBoldWidth(value);
-		SetFont(&font, B_FONT_FAMILY_AND_STYLE | B_FONT_SIZE | B_FONT_SHEAR | B_FONT_ROTATION
-				| B_FONT_FALSE_BOLD_WIDTH);
+		SetFont(&font, B_FONT_FAMILY_AND_STYLE | B_FONT_SIZE | B_FONT_SHEAR | B_FONT_ROTATION |
+		                   B_FONT_FALSE_BOLD_WIDTH);
 	}
 
 	int32 color;
@@ -69,14 +69,14 @@ void BView::_Unarchive(BMessage* archive)
 	if (archive->FindPoint("_origin", &point) == B_OK)
 		SetOrigin(point);
 	int16 cap, join;
-	if (archive->FindInt16("_lmcapjoin", 0, &cap) == B_OK
-		&& archive->FindInt16("_lmcapjoin", 1, &join) == B_OK) {
+	if (archive->FindInt16("_lmcapjoin", 0, &cap) == B_OK &&
+	    archive->FindInt16("_lmcapjoin", 1, &join) == B_OK) {
 		float miter = archive->GetFloat("_lmmiter", B_DEFAULT_MITER_LIMIT);
 		SetLineMode((cap_mode)cap, (join_mode)join, miter);
 	}
 	int16 source, function;
-	if (archive->FindInt16("_blend", 0, &source) == B_OK
-		&& archive->FindInt16("_blend", 1, &function) == B_OK)
+	if (archive->FindInt16("_blend", 0, &source) == B_OK &&
+	    archive->FindInt16("_blend", 1, &function) == B_OK)
 		SetBlendingMode((source_alpha)source, (alpha_function)function);
 	if (archive->GetBool("_hidden", false))
 		Hide();

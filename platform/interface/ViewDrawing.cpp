@@ -32,7 +32,7 @@ graphics::Painter* BView::_Painter()
 				break;
 			}
 			fPainter->SetOrigin(view->fParent != nullptr ? view->fParent->_SurfaceOffset()
-														 : BPoint(0, 0));
+			                                             : BPoint(0, 0));
 			clip.IntersectWith(fPainter->DeviceRect(view->fFrame));
 		}
 		fPainter->SetClipping(clip);
@@ -48,11 +48,11 @@ graphics::Painter* BView::_Painter()
 	painter->SetHighColor(to_graphics_color(fState.high));
 	painter->SetLowColor(to_graphics_color(fState.low));
 	painter->SetDrawingMode(to_graphics_mode(fState.mode));
-	painter->SetBlendingMode(fState.alphaSource == B_CONSTANT_ALPHA
-			? graphics::AlphaSource::Constant
-			: graphics::AlphaSource::PerPixel,
-		fState.alphaFunction == B_ALPHA_COMPOSITE ? graphics::AlphaFunction::Composite
-												  : graphics::AlphaFunction::Overlay);
+	painter->SetBlendingMode(
+	    fState.alphaSource == B_CONSTANT_ALPHA ? graphics::AlphaSource::Constant
+	                                           : graphics::AlphaSource::PerPixel,
+	    fState.alphaFunction == B_ALPHA_COMPOSITE ? graphics::AlphaFunction::Composite
+	                                              : graphics::AlphaFunction::Overlay);
 	painter->SetPenSize(fState.penSize);
 	return painter;
 }
@@ -108,8 +108,7 @@ void BView::DrawString(const char* string, int32 length, escapement_delta* delta
 		_DrawString(string, (int32)strnlen(string, (size_t)std::max(length, 0)), fState.pen, delta);
 }
 
-void BView::DrawString(const char* string, int32 length, BPoint location,
-	escapement_delta* delta)
+void BView::DrawString(const char* string, int32 length, BPoint location, escapement_delta* delta)
 {
 	if (string != nullptr)
 		_DrawString(string, (int32)strnlen(string, (size_t)std::max(length, 0)), location, delta);
@@ -126,7 +125,7 @@ void BView::DrawChar(char aChar, BPoint location)
 }
 
 void BView::_DrawString(const char* string, int32 length, BPoint location,
-	const escapement_delta* delta)
+                        const escapement_delta* delta)
 {
 	if (!std::isfinite(location.x) || !std::isfinite(location.y))
 		return;
@@ -147,8 +146,8 @@ void BView::_DrawString(const char* string, int32 length, BPoint location,
 			uint32 codePoint = graphics::next_code_point(string, (size_t)length, &offset);
 			BPoint where(location.x + advance, location.y);
 			float width = painter != nullptr
-				? painter->DrawString(string + start, offset - start, where, spec)
-				: fState.font.StringWidth(string + start, (int32)(offset - start));
+			                  ? painter->DrawString(string + start, offset - start, where, spec)
+			                  : fState.font.StringWidth(string + start, (int32)(offset - start));
 			advance += width + (codePoint == ' ' ? delta->space : delta->nonspace);
 		}
 	}

@@ -12,7 +12,7 @@ namespace {
 
 std::atomic<uint64> sGeometryEpoch{1};
 
-}  // namespace
+} // namespace
 
 void view_geometry_changed()
 {
@@ -40,36 +40,36 @@ graphics::Pattern to_graphics_pattern(const pattern& p)
 graphics::DrawMode to_graphics_mode(drawing_mode mode)
 {
 	switch (mode) {
-		case B_OP_OVER:
-			return graphics::DrawMode::Over;
-		case B_OP_ERASE:
-			return graphics::DrawMode::Erase;
-		case B_OP_INVERT:
-			return graphics::DrawMode::Invert;
-		case B_OP_ADD:
-			return graphics::DrawMode::Add;
-		case B_OP_SUBTRACT:
-			return graphics::DrawMode::Subtract;
-		case B_OP_BLEND:
-			return graphics::DrawMode::Blend;
-		case B_OP_MIN:
-			return graphics::DrawMode::Min;
-		case B_OP_MAX:
-			return graphics::DrawMode::Max;
-		case B_OP_SELECT:
-			return graphics::DrawMode::Select;
-		case B_OP_ALPHA:
-			return graphics::DrawMode::Alpha;
-		case B_OP_COPY:
-		default:
-			return graphics::DrawMode::Copy;
+	case B_OP_OVER:
+		return graphics::DrawMode::Over;
+	case B_OP_ERASE:
+		return graphics::DrawMode::Erase;
+	case B_OP_INVERT:
+		return graphics::DrawMode::Invert;
+	case B_OP_ADD:
+		return graphics::DrawMode::Add;
+	case B_OP_SUBTRACT:
+		return graphics::DrawMode::Subtract;
+	case B_OP_BLEND:
+		return graphics::DrawMode::Blend;
+	case B_OP_MIN:
+		return graphics::DrawMode::Min;
+	case B_OP_MAX:
+		return graphics::DrawMode::Max;
+	case B_OP_SELECT:
+		return graphics::DrawMode::Select;
+	case B_OP_ALPHA:
+		return graphics::DrawMode::Alpha;
+	case B_OP_COPY:
+	default:
+		return graphics::DrawMode::Copy;
 	}
 }
 
 uint32 pack_color(rgb_color color)
 {
-	return (uint32)color.red | ((uint32)color.green << 8) | ((uint32)color.blue << 16)
-		| ((uint32)color.alpha << 24);
+	return (uint32)color.red | ((uint32)color.green << 8) | ((uint32)color.blue << 16) |
+	       ((uint32)color.alpha << 24);
 }
 
 rgb_color unpack_color(uint32 packed)
@@ -104,4 +104,4 @@ void ViewHost::SurfaceChanged()
 	view_geometry_changed();
 }
 
-}  // namespace BPrivate
+} // namespace BPrivate

@@ -54,6 +54,6 @@ private:
 	BView* fTopView = nullptr;
 };
 
-}  // namespace BPrivate
+} // namespace BPrivate
 
 #endif

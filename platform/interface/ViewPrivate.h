@@ -41,6 +41,6 @@ graphics::DrawMode to_graphics_mode(drawing_mode mode);
 uint32 pack_color(rgb_color color);
 rgb_color unpack_color(uint32 packed);
 
-}  // namespace BPrivate
+} // namespace BPrivate
 
 #endif

@@ -176,7 +176,8 @@ void BView::SetFontSize(float size)
 void BView::ForceFontAliasing(bool enable)
 {
 	uint32 flags = fState.font.Flags();
-	fState.font.SetFlags(enable ? (flags | B_DISABLE_ANTIALIASING) : (flags & ~B_DISABLE_ANTIALIASING));
+	fState.font.SetFlags(enable ? (flags | B_DISABLE_ANTIALIASING)
+	                            : (flags & ~B_DISABLE_ANTIALIASING));
 }
 
 void BView::GetFontHeight(font_height* height) const
@@ -195,10 +196,10 @@ float BView::StringWidth(const char* string, int32 length) const
 }
 
 void BView::GetStringWidths(char* stringArray[], int32 lengthArray[], int32 numStrings,
-	float widthArray[]) const
+                            float widthArray[]) const
 {
 	fState.font.GetStringWidths(const_cast<const char**>(stringArray), lengthArray, numStrings,
-		widthArray);
+	                            widthArray);
 }
 
 void BView::TruncateString(BString* in_out, uint32 mode, float width) const

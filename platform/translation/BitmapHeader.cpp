@@ -42,10 +42,10 @@ double pixel_extent(float from, float to)
 	return std::floor((double)to - (double)from + 0.5) + 1;
 }
 
-}  // namespace
+} // namespace
 
 void flatten_bitmap_header(const TranslatorBitmap& header,
-	uint8 out[B_TRANSLATOR_BITMAP_HEADER_SIZE])
+                           uint8 out[B_TRANSLATOR_BITMAP_HEADER_SIZE])
 {
 	put32(out, header.magic);
 	put_float(out + 4, header.bounds.left);
@@ -58,11 +58,11 @@ void flatten_bitmap_header(const TranslatorBitmap& header,
 }
 
 status_t unflatten_bitmap_header(const uint8 in[B_TRANSLATOR_BITMAP_HEADER_SIZE],
-	TranslatorBitmap* header)
+                                 TranslatorBitmap* header)
 {
 	header->magic = get32(in);
-	header->bounds = BRect(get_float(in + 4), get_float(in + 8), get_float(in + 12),
-		get_float(in + 16));
+	header->bounds =
+	    BRect(get_float(in + 4), get_float(in + 8), get_float(in + 12), get_float(in + 16));
 	header->rowBytes = get32(in + 20);
 	header->colors = (color_space)get32(in + 24);
 	header->dataSize = get32(in + 28);
@@ -72,19 +72,19 @@ status_t unflatten_bitmap_header(const uint8 in[B_TRANSLATOR_BITMAP_HEADER_SIZE]
 status_t check_bitmap_header(const TranslatorBitmap& header, BitmapLayout* layout)
 {
 	const BRect& b = header.bounds;
-	if (header.magic != B_TRANSLATOR_BITMAP || !std::isfinite(b.left) || !std::isfinite(b.top)
-		|| !std::isfinite(b.right) || !std::isfinite(b.bottom) || !b.IsValid())
+	if (header.magic != B_TRANSLATOR_BITMAP || !std::isfinite(b.left) || !std::isfinite(b.top) ||
+	    !std::isfinite(b.right) || !std::isfinite(b.bottom) || !b.IsValid())
 		return B_ILLEGAL_DATA;
 	size_t chunk, alignment, pixelsPerChunk;
-	if (get_pixel_size_for(header.colors, &chunk, &alignment, &pixelsPerChunk) != B_OK
-		|| pixelsPerChunk != 1)
+	if (get_pixel_size_for(header.colors, &chunk, &alignment, &pixelsPerChunk) != B_OK ||
+	    pixelsPerChunk != 1)
 		return B_ILLEGAL_DATA;
 	double width = pixel_extent(b.left, b.right);
 	double height = pixel_extent(b.top, b.bottom);
-	if (width * chunk > INT32_MAX || height > INT32_MAX
-		|| (double)header.rowBytes < width * (double)chunk
-		|| (double)header.rowBytes * height > INT32_MAX
-		|| (double)header.dataSize < (double)header.rowBytes * height)
+	if (width * chunk > INT32_MAX || height > INT32_MAX ||
+	    (double)header.rowBytes < width * (double)chunk ||
+	    (double)header.rowBytes * height > INT32_MAX ||
+	    (double)header.dataSize < (double)header.rowBytes * height)
 		return B_ILLEGAL_DATA;
 	layout->width = (int32)width;
 	layout->height = (int32)height;
@@ -92,4 +92,4 @@ status_t check_bitmap_header(const TranslatorBitmap& header, BitmapLayout* layou
 	return B_OK;
 }
 
-}  // namespace BPrivate
+} // namespace BPrivate

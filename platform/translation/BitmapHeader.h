@@ -9,10 +9,10 @@
 namespace BPrivate {
 
 void flatten_bitmap_header(const TranslatorBitmap& header,
-	uint8 out[B_TRANSLATOR_BITMAP_HEADER_SIZE]);
+                           uint8 out[B_TRANSLATOR_BITMAP_HEADER_SIZE]);
 // B_ILLEGAL_DATA unless the bytes start with the 'bits' magic.
 status_t unflatten_bitmap_header(const uint8 in[B_TRANSLATOR_BITMAP_HEADER_SIZE],
-	TranslatorBitmap* header);
+                                 TranslatorBitmap* header);
 
 struct BitmapLayout {
 	int32 width;
@@ -26,6 +26,6 @@ struct BitmapLayout {
 // would exceed 2 GiB.
 status_t check_bitmap_header(const TranslatorBitmap& header, BitmapLayout* layout);
 
-}  // namespace BPrivate
+} // namespace BPrivate
 
 #endif

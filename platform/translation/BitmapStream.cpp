@@ -13,7 +13,7 @@ namespace {
 
 const off_t kHeaderSize = B_TRANSLATOR_BITMAP_HEADER_SIZE;
 
-}  // namespace
+} // namespace
 
 BBitmapStream::BBitmapStream(BBitmap* bitmap) : fBitmap(nullptr), fPosition(0), fHeaderWritten(0)
 {
@@ -104,11 +104,11 @@ ssize_t BBitmapStream::WriteAt(off_t position, const void* data, size_t size)
 			fHeaderWritten = 0;
 			TranslatorBitmap header;
 			BPrivate::BitmapLayout layout;
-			if (BPrivate::unflatten_bitmap_header(fHeaderBytes, &header) != B_OK
-				|| BPrivate::check_bitmap_header(header, &layout) != B_OK)
+			if (BPrivate::unflatten_bitmap_header(fHeaderBytes, &header) != B_OK ||
+			    BPrivate::check_bitmap_header(header, &layout) != B_OK)
 				return B_BAD_VALUE;
-			BBitmap* bitmap = new (std::nothrow)
-				BBitmap(header.bounds, 0, header.colors, (int32)header.rowBytes);
+			BBitmap* bitmap =
+			    new (std::nothrow) BBitmap(header.bounds, 0, header.colors, (int32)header.rowBytes);
 			if (bitmap == nullptr || !bitmap->IsValid()) {
 				delete bitmap;
 				return B_NO_MEMORY;
@@ -120,7 +120,7 @@ ssize_t BBitmapStream::WriteAt(off_t position, const void* data, size_t size)
 	if (done < size) {
 		off_t offset = position + (off_t)done - kHeaderSize;
 		if (fBitmap == nullptr || offset + (off_t)(size - done) > fBitmap->BitsLength())
-			return done > 0 ? (ssize_t)done : B_BAD_VALUE;
+			return done > 0 ? (ssize_t)done : (ssize_t)B_BAD_VALUE;
 		memcpy((uint8*)fBitmap->Bits() + offset, in + done, size - done);
 	}
 	return (ssize_t)size;
@@ -130,17 +130,17 @@ off_t BBitmapStream::Seek(off_t position, uint32 seekMode)
 {
 	off_t target;
 	switch (seekMode) {
-		case SEEK_SET:
-			target = position;
-			break;
-		case SEEK_CUR:
-			target = fPosition + position;
-			break;
-		case SEEK_END:
-			target = Size() + position;
-			break;
-		default:
-			return B_BAD_VALUE;
+	case SEEK_SET:
+		target = position;
+		break;
+	case SEEK_CUR:
+		target = fPosition + position;
+		break;
+	case SEEK_END:
+		target = Size() + position;
+		break;
+	default:
+		return B_BAD_VALUE;
 	}
 	if (target < 0)
 		return B_BAD_VALUE;

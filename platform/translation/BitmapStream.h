@@ -44,7 +44,7 @@ private:
 	off_t fPosition;
 	// The header bytes as they are read, or as they were written so far.
 	uint8 fHeaderBytes[B_TRANSLATOR_BITMAP_HEADER_SIZE];
-	uint32 fHeaderWritten;  // bit i set when byte i of the header was written
+	uint32 fHeaderWritten; // bit i set when byte i of the header was written
 };
 
 #endif

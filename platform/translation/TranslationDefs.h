@@ -9,11 +9,11 @@ typedef unsigned long translator_id;
 
 #define B_TRANSLATION_CURRENT_VERSION B_TRANSLATION_MAKE_VERSION(1, 0, 0)
 #define B_TRANSLATION_MIN_VERSION 161
-#define B_TRANSLATION_MAKE_VERSION(major, minor, revision) \
-	(((major) << 8) | (((minor) << 4) & 0xf0) | ((revision) & 0x0f))
+#define B_TRANSLATION_MAKE_VERSION(major, minor, revision)                                         \
+	(((major) << 8) | (((minor) << 4) & 0xf0) | ((revision)&0x0f))
 #define B_TRANSLATION_MAJOR_VERSION(v) ((v) >> 8)
 #define B_TRANSLATION_MINOR_VERSION(v) (((v) >> 4) & 0xf)
-#define B_TRANSLATION_REVISION_VERSION(v) ((v) & 0xf)
+#define B_TRANSLATION_REVISION_VERSION(v) ((v)&0xf)
 
 #define B_MIME_TYPE_LENGTH_ 251
 

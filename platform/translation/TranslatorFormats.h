@@ -33,7 +33,7 @@ enum {
 // The start of a 'bits' stream; on the stream every field is big-endian, and the pixels
 // follow, dataSize bytes of rows of rowBytes bytes in the colour space `colors`.
 struct TranslatorBitmap {
-	uint32 magic;  // B_TRANSLATOR_BITMAP
+	uint32 magic; // B_TRANSLATOR_BITMAP
 	BRect bounds;
 	uint32 rowBytes;
 	color_space colors;

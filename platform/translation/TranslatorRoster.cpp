@@ -24,9 +24,9 @@ const char* const kPngTranslatorInfo = "Writes bitmaps as PNG images and reads t
 const int32 kPngTranslatorVersion = B_TRANSLATION_MAKE_VERSION(1, 0, 0);
 
 const translation_format kFormats[] = {
-	{B_TRANSLATOR_BITMAP, B_TRANSLATOR_BITMAP, 0.4f, 0.6f, "image/x-bitmap-stream",
-		"Bitmap stream"},
-	{B_PNG_FORMAT, B_TRANSLATOR_BITMAP, 0.8f, 0.8f, "image/png", "PNG image"},
+    {B_TRANSLATOR_BITMAP, B_TRANSLATOR_BITMAP, 0.4f, 0.6f, "image/x-bitmap-stream",
+     "Bitmap stream"},
+    {B_PNG_FORMAT, B_TRANSLATOR_BITMAP, 0.8f, 0.8f, "image/png", "PNG image"},
 };
 const int32 kFormatCount = sizeof(kFormats) / sizeof(kFormats[0]);
 
@@ -46,9 +46,8 @@ uint32 format_of(BPositionIO* source)
 {
 	uint8 start[8];
 	ssize_t got = peek(source, start, sizeof(start));
-	if (got >= 4 && ((uint32)start[0] << 24 | (uint32)start[1] << 16 | (uint32)start[2] << 8
-						| start[3])
-			== B_TRANSLATOR_BITMAP)
+	if (got >= 4 && ((uint32)start[0] << 24 | (uint32)start[1] << 16 | (uint32)start[2] << 8 |
+	                 start[3]) == B_TRANSLATOR_BITMAP)
 		return B_TRANSLATOR_BITMAP;
 	if (got == (ssize_t)sizeof(start) && memcmp(start, kPngSignature, sizeof(start)) == 0)
 		return B_PNG_FORMAT;
@@ -99,9 +98,9 @@ status_t read_bitmap_source(BPositionIO* source, SourceImage* image)
 		pixels = (const uint8*)bitmap->Bits();
 	} else {
 		uint8 bytes[B_TRANSLATOR_BITMAP_HEADER_SIZE];
-		if (source->ReadExactly(bytes, sizeof(bytes)) != B_OK
-			|| BPrivate::unflatten_bitmap_header(bytes, &header) != B_OK
-			|| BPrivate::check_bitmap_header(header, &layout) != B_OK)
+		if (source->ReadExactly(bytes, sizeof(bytes)) != B_OK ||
+		    BPrivate::unflatten_bitmap_header(bytes, &header) != B_OK ||
+		    BPrivate::check_bitmap_header(header, &layout) != B_OK)
 			return B_ILLEGAL_DATA;
 		size_t needed = (size_t)header.rowBytes * (size_t)layout.height;
 		// The header is not trusted to size the buffer before the stream shows it holds that
@@ -118,11 +117,11 @@ status_t read_bitmap_source(BPositionIO* source, SourceImage* image)
 	if (header.colors == B_RGBA32) {
 		if (raw.empty()) {
 			image->buffer = graphics::PixelBuffer(const_cast<uint8*>(pixels), layout.width,
-				layout.height, (int32)header.rowBytes);
+			                                      layout.height, (int32)header.rowBytes);
 		} else {
 			image->storage = std::move(raw);
 			image->buffer = graphics::PixelBuffer(image->storage.data(), layout.width,
-				layout.height, (int32)header.rowBytes);
+			                                      layout.height, (int32)header.rowBytes);
 		}
 		return B_OK;
 	}
@@ -134,12 +133,13 @@ status_t read_bitmap_source(BPositionIO* source, SourceImage* image)
 		const uint8* from = pixels + (size_t)y * header.rowBytes;
 		uint8* to = image->storage.data() + (size_t)y * layout.width * 4;
 		for (int32 x = 0; x < layout.width; x++) {
-			BPrivate::write_pixel(B_RGBA32, to + x * 4,
-				BPrivate::read_pixel(header.colors, from + (size_t)x * layout.pixelBytes));
+			BPrivate::write_pixel(
+			    B_RGBA32, to + x * 4,
+			    BPrivate::read_pixel(header.colors, from + (size_t)x * layout.pixelBytes));
 		}
 	}
-	image->buffer = graphics::PixelBuffer(image->storage.data(), layout.width, layout.height,
-		layout.width * 4);
+	image->buffer =
+	    graphics::PixelBuffer(image->storage.data(), layout.width, layout.height, layout.width * 4);
 	return B_OK;
 }
 
@@ -160,7 +160,7 @@ status_t write_bitmap_stream(const graphics::PixelBuffer& image, BPositionIO* de
 }
 
 status_t translate(BPositionIO* source, BPositionIO* destination, uint32 sourceType,
-	uint32 wantOutType)
+                   uint32 wantOutType)
 {
 	if (wantOutType == 0)
 		wantOutType = B_TRANSLATOR_BITMAP;
@@ -174,26 +174,26 @@ status_t translate(BPositionIO* source, BPositionIO* destination, uint32 sourceT
 		if (wantOutType == B_TRANSLATOR_BITMAP)
 			return write_bitmap_stream(image.buffer, destination);
 		return graphics::PngCodec::EncodeToStream(image.buffer, graphics::PixelLayout::Bgra,
-			destination);
+		                                          destination);
 	}
 	if (sourceType == B_PNG_FORMAT) {
 		if (wantOutType != B_TRANSLATOR_BITMAP)
 			return B_NO_TRANSLATOR;
 		graphics::PngImage decoded;
-		status_t status
-			= graphics::PngCodec::DecodeStream(source, graphics::PixelLayout::Bgra, &decoded);
+		status_t status =
+		    graphics::PngCodec::DecodeStream(source, graphics::PixelLayout::Bgra, &decoded);
 		if (status == B_BAD_DATA)
 			return B_ILLEGAL_DATA;
 		if (status != B_OK)
 			return status;
 		return write_bitmap_stream(graphics::PixelBuffer(decoded.pixels.data(), decoded.width,
-									   decoded.height, decoded.width * 4),
-			destination);
+		                                                 decoded.height, decoded.width * 4),
+		                           destination);
 	}
 	return B_NO_TRANSLATOR;
 }
 
-}  // namespace
+} // namespace
 
 BTranslatorRoster::BTranslatorRoster() = default;
 
@@ -207,23 +207,24 @@ BTranslatorRoster* BTranslatorRoster::Default()
 }
 
 status_t BTranslatorRoster::Identify(BPositionIO* source, BMessage* ioExtension,
-	translator_info* info, uint32 hintType, const char* hintMIME, uint32 wantType)
+                                     translator_info* info, uint32 hintType, const char* hintMIME,
+                                     uint32 wantType)
 {
 	if (source == nullptr || info == nullptr)
 		return B_BAD_VALUE;
 	uint32 type = format_of(source);
 	if (type == 0)
 		return B_NO_TRANSLATOR;
-	if (wantType != 0 && wantType != B_TRANSLATOR_BITMAP
-		&& (wantType != B_PNG_FORMAT || type != B_TRANSLATOR_BITMAP))
+	if (wantType != 0 && wantType != B_TRANSLATOR_BITMAP &&
+	    (wantType != B_PNG_FORMAT || type != B_TRANSLATOR_BITMAP))
 		return B_NO_TRANSLATOR;
 	fill_info(info, type);
 	return B_OK;
 }
 
 status_t BTranslatorRoster::Translate(BPositionIO* source, const translator_info* info,
-	BMessage* ioExtension, BPositionIO* destination, uint32 wantOutType, uint32 hintType,
-	const char* hintMIME)
+                                      BMessage* ioExtension, BPositionIO* destination,
+                                      uint32 wantOutType, uint32 hintType, const char* hintMIME)
 {
 	if (source == nullptr || destination == nullptr)
 		return B_BAD_VALUE;
@@ -233,7 +234,8 @@ status_t BTranslatorRoster::Translate(BPositionIO* source, const translator_info
 }
 
 status_t BTranslatorRoster::Translate(translator_id translator, BPositionIO* source,
-	BMessage* ioExtension, BPositionIO* destination, uint32 wantOutType)
+                                      BMessage* ioExtension, BPositionIO* destination,
+                                      uint32 wantOutType)
 {
 	if (source == nullptr || destination == nullptr)
 		return B_BAD_VALUE;
@@ -255,7 +257,7 @@ status_t BTranslatorRoster::GetAllTranslators(translator_id** outList, int32* ou
 }
 
 status_t BTranslatorRoster::GetTranslatorInfo(translator_id translator, const char** outName,
-	const char** outInfo, int32* outVersion)
+                                              const char** outInfo, int32* outVersion)
 {
 	if (translator != kPngTranslator)
 		return B_NO_TRANSLATOR;
@@ -269,7 +271,8 @@ status_t BTranslatorRoster::GetTranslatorInfo(translator_id translator, const ch
 }
 
 status_t BTranslatorRoster::GetInputFormats(translator_id translator,
-	const translation_format** outFormats, int32* outNumFormats)
+                                            const translation_format** outFormats,
+                                            int32* outNumFormats)
 {
 	if (outFormats == nullptr || outNumFormats == nullptr)
 		return B_BAD_VALUE;
@@ -281,7 +284,8 @@ status_t BTranslatorRoster::GetInputFormats(translator_id translator,
 }
 
 status_t BTranslatorRoster::GetOutputFormats(translator_id translator,
-	const translation_format** outFormats, int32* outNumFormats)
+                                             const translation_format** outFormats,
+                                             int32* outNumFormats)
 {
 	return GetInputFormats(translator, outFormats, outNumFormats);
 }

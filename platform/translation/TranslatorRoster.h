@@ -24,7 +24,7 @@ public:
 	// none writes wantType, when given). The source is read from its current position, which
 	// is restored.
 	status_t Identify(BPositionIO* source, BMessage* ioExtension, translator_info* info,
-		uint32 hintType = 0, const char* hintMIME = nullptr, uint32 wantType = 0);
+	                  uint32 hintType = 0, const char* hintMIME = nullptr, uint32 wantType = 0);
 
 	// Converts the source (from its current position) into wantOutType, written at the
 	// destination's current position. With info null the roster picks the translator. The
@@ -32,21 +32,21 @@ public:
 	// damaged source, and the destination's error (B_IO_ERROR, B_DEVICE_FULL, ...) when
 	// writing fails; B_OK only when everything was written.
 	status_t Translate(BPositionIO* source, const translator_info* info, BMessage* ioExtension,
-		BPositionIO* destination, uint32 wantOutType, uint32 hintType = 0,
-		const char* hintMIME = nullptr);
+	                   BPositionIO* destination, uint32 wantOutType, uint32 hintType = 0,
+	                   const char* hintMIME = nullptr);
 	// The same with a chosen translator.
 	status_t Translate(translator_id translator, BPositionIO* source, BMessage* ioExtension,
-		BPositionIO* destination, uint32 wantOutType);
+	                   BPositionIO* destination, uint32 wantOutType);
 
 	// A new[] array the caller delete[]s.
 	status_t GetAllTranslators(translator_id** outList, int32* outCount);
-	status_t GetTranslatorInfo(translator_id translator, const char** outName,
-		const char** outInfo, int32* outVersion);
+	status_t GetTranslatorInfo(translator_id translator, const char** outName, const char** outInfo,
+	                           int32* outVersion);
 	// Pointers into the roster, valid for its life.
 	status_t GetInputFormats(translator_id translator, const translation_format** outFormats,
-		int32* outNumFormats);
+	                         int32* outNumFormats);
 	status_t GetOutputFormats(translator_id translator, const translation_format** outFormats,
-		int32* outNumFormats);
+	                          int32* outNumFormats);
 
 	// The translators are built in; there is nothing to load.
 	status_t AddTranslators(const char* loadPath = nullptr);

@@ -131,8 +131,7 @@ TEST(BitmapTest, ImportBitsConvertsAndNeverOverruns)
 	EXPECT_EQ(bitmap.ImportBits(big, sizeof(big), B_ANY_BYTES_PER_ROW, 8, B_RGBA32), B_OK);
 	EXPECT_EQ(pixel_at(bitmap, 0, 0), make_color(10, 10, 10, 255)) << "before the offset";
 	EXPECT_EQ(pixel_at(bitmap, 1, 1), make_color(7, 7, 7, 7));
-	EXPECT_EQ(bitmap.ImportBits(big, sizeof(big), B_ANY_BYTES_PER_ROW, 17, B_RGBA32),
-		B_BAD_VALUE);
+	EXPECT_EQ(bitmap.ImportBits(big, sizeof(big), B_ANY_BYTES_PER_ROW, 17, B_RGBA32), B_BAD_VALUE);
 
 	// A rectangle is clipped to both bitmaps.
 	BBitmap source(BRect(0, 0, 2, 2), B_BITMAP_CLEAR_TO_WHITE, B_RGB32);
@@ -185,4 +184,4 @@ TEST(BitmapTest, CopiesAndArchivesKeepThePixels)
 	EXPECT_EQ(unknown.InitCheck(), B_BAD_VALUE);
 }
 
-}  // namespace
+} // namespace

@@ -34,8 +34,8 @@ TEST(FontTest, FamiliesAndStylesAreListedInAStableOrder)
 	EXPECT_STREQ(family, "");
 	EXPECT_EQ(get_font_family(-1, &family), B_BAD_VALUE);
 	font_style style;
-	EXPECT_EQ(get_font_style((char*)"No Such Family", 0, &style), B_BAD_VALUE);
-	EXPECT_EQ(count_font_styles((char*)"No Such Family"), 0);
+	EXPECT_EQ(get_font_style("No Such Family", 0, &style), B_BAD_VALUE);
+	EXPECT_EQ(count_font_styles("No Such Family"), 0);
 
 	font_family mono = "DejaVu Sans Mono";
 	uint32 flags = 0;
@@ -143,11 +143,13 @@ TEST(FontTest, TruncateStringCutsWholeCharactersToFit)
 		std::string kept(truncated.String());
 		kept.erase(kept.find("…"), strlen("…"));
 		std::string original(text.String());
-		if (mode == B_TRUNCATE_END)
+		if (mode == B_TRUNCATE_END) {
 			EXPECT_EQ(original.compare(0, kept.size(), kept), 0) << kept;
-		if (mode == B_TRUNCATE_BEGINNING)
+		}
+		if (mode == B_TRUNCATE_BEGINNING) {
 			EXPECT_EQ(original.compare(original.size() - kept.size(), kept.size(), kept), 0)
-				<< kept;
+			    << kept;
+		}
 	}
 	BString fits("ab");
 	font.TruncateString(&fits, B_TRUNCATE_END, 1000);
@@ -157,4 +159,4 @@ TEST(FontTest, TruncateStringCutsWholeCharactersToFit)
 	EXPECT_EQ(nothing, "");
 }
 
-}  // namespace
+} // namespace

@@ -64,4 +64,4 @@ TEST(InterfaceDefsTest, PixelSizes)
 	EXPECT_EQ(get_pixel_size_for((color_space)0x7777, &chunk, nullptr, nullptr), B_BAD_VALUE);
 }
 
-}  // namespace
+} // namespace

@@ -47,7 +47,7 @@ inline std::set<uint32> distinct_pixels(const BBitmap& bitmap)
 inline std::ostream& operator<<(std::ostream& out, const rgb_color& c)
 {
 	return out << "rgb(" << (int)c.red << ", " << (int)c.green << ", " << (int)c.blue << ", "
-			   << (int)c.alpha << ")";
+	           << (int)c.alpha << ")";
 }
 
 #endif

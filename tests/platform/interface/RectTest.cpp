@@ -71,4 +71,4 @@ TEST(RectTest, IntersectionAndUnion)
 	EXPECT_EQ(p, BPoint(9, 0));
 }
 
-}  // namespace
+} // namespace

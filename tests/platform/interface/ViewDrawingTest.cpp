@@ -18,8 +18,7 @@ struct Canvas {
 	BView* view;
 
 	Canvas(BRect bounds)
-		: bitmap(bounds, B_RGBA32, true),
-		  view(new BView(bounds, "canvas", B_FOLLOW_NONE, 0))
+	    : bitmap(bounds, B_RGBA32, true), view(new BView(bounds, "canvas", B_FOLLOW_NONE, 0))
 	{
 		bitmap.AddChild(view);
 	}
@@ -120,7 +119,7 @@ TEST(ViewDrawingTest, StateStackRestoresColoursAndAddsOrigins)
 	view->FillRect(BRect(0, 0, 0, 0));
 	EXPECT_EQ(pixel_at(canvas.bitmap, 2, 2), kRed);
 	EXPECT_EQ(view->Origin(), BPoint(2, 2));
-	view->PopState();  // one pop too many does nothing
+	view->PopState(); // one pop too many does nothing
 	EXPECT_EQ(view->HighColor(), kRed);
 }
 
@@ -128,7 +127,7 @@ TEST(ViewDrawingTest, DrawBitmapCopiesScalesAndClips)
 {
 	BBitmap source(BRect(0, 0, 1, 1), B_RGBA32);
 	uint32* pixels = (uint32*)source.Bits();
-	pixels[0] = 0xff0000ff;  // blue, opaque
+	pixels[0] = 0xff0000ff; // blue, opaque
 	pixels[1] = 0xff00ff00;
 	pixels[2] = 0xffff0000;
 	pixels[3] = 0xffffffff;
@@ -197,4 +196,4 @@ TEST(ViewDrawingTest, MonochromeTextHasOnlyTwoPixelValues)
 	EXPECT_GT(distinct_pixels(canvas.bitmap).size(), 2u);
 }
 
-}  // namespace
+} // namespace

@@ -13,7 +13,7 @@ namespace {
 class HookView : public BView {
 public:
 	HookView(const char* name, std::vector<std::string>* log)
-		: BView(BRect(0, 0, 9, 9), name, B_FOLLOW_NONE, 0), fLog(log)
+	    : BView(BRect(0, 0, 9, 9), name, B_FOLLOW_NONE, 0), fLog(log)
 	{
 	}
 	void AttachedToWindow() override { fLog->push_back(std::string("attached ") + Name()); }
@@ -66,12 +66,12 @@ TEST(ViewTest, AttachHooksRunTopDownThenBottomUp)
 	top->AddChild(child);
 	EXPECT_TRUE(log.empty()) << "no hooks without a host";
 	bitmap.AddChild(top);
-	EXPECT_EQ(log, (std::vector<std::string>{"attached top", "attached child",
-					   "all attached child", "all attached top"}));
+	EXPECT_EQ(log, (std::vector<std::string>{"attached top", "attached child", "all attached child",
+	                                         "all attached top"}));
 	log.clear();
 	bitmap.RemoveChild(top);
-	EXPECT_EQ(log, (std::vector<std::string>{"detached top", "detached child",
-					   "all detached child", "all detached top"}));
+	EXPECT_EQ(log, (std::vector<std::string>{"detached top", "detached child", "all detached child",
+	                                         "all detached top"}));
 	log.clear();
 	bitmap.AddChild(top);
 	log.clear();
@@ -110,11 +110,10 @@ TEST(ViewTest, ChildrenFollowTheirResizingModes)
 	BView parent(BRect(0, 0, 99, 99), "parent", B_FOLLOW_NONE, 0);
 	BView* left = new BView(BRect(10, 10, 19, 19), "left", B_FOLLOW_LEFT | B_FOLLOW_TOP, 0);
 	BView* all = new BView(BRect(10, 10, 89, 89), "all", B_FOLLOW_ALL, 0);
-	BView* corner = new BView(BRect(80, 80, 89, 89), "corner",
-		B_FOLLOW_RIGHT | B_FOLLOW_BOTTOM, 0);
+	BView* corner = new BView(BRect(80, 80, 89, 89), "corner", B_FOLLOW_RIGHT | B_FOLLOW_BOTTOM, 0);
 	BView* wide = new BView(BRect(10, 0, 89, 9), "wide", B_FOLLOW_LEFT_RIGHT, 0);
-	BView* centred = new BView(BRect(40, 40, 59, 59), "centred",
-		B_FOLLOW_H_CENTER | B_FOLLOW_V_CENTER, 0);
+	BView* centred =
+	    new BView(BRect(40, 40, 59, 59), "centred", B_FOLLOW_H_CENTER | B_FOLLOW_V_CENTER, 0);
 	for (BView* child : {left, all, corner, wide, centred})
 		parent.AddChild(child);
 
@@ -176,8 +175,8 @@ TEST(ViewTest, ArchiveRoundTripWithThePlatformsFieldNames)
 {
 	BView parent(BRect(0, 0, 620, 500), "BGView", B_FOLLOW_ALL, B_WILL_DRAW | B_FRAME_EVENTS);
 	parent.SetViewColor(make_color(216, 216, 216));
-	BView* child = new BView(BRect(10, 40, 610, 325), "BoxProperty",
-		B_FOLLOW_LEFT | B_FOLLOW_TOP, B_WILL_DRAW);
+	BView* child = new BView(BRect(10, 40, 610, 325), "BoxProperty", B_FOLLOW_LEFT | B_FOLLOW_TOP,
+	                         B_WILL_DRAW);
 	BFont font;
 	font.SetFamilyAndStyle("DejaVu Sans", "Bold");
 	font.SetSize(12);
@@ -246,7 +245,7 @@ TEST(ViewTest, ArchivesWithUnknownFontsOrForeignChildrenStillUnarchive)
 	BFont font;
 	view->GetFont(&font);
 	EXPECT_EQ(font.FamilyAndStyle(), be_plain_font->FamilyAndStyle())
-		<< "an unknown family keeps the plain font";
+	    << "an unknown family keeps the plain font";
 	EXPECT_EQ(font.Size(), 17) << "at the archived size";
 	EXPECT_EQ(view->CountChildren(), 0);
 	delete view;
@@ -256,4 +255,4 @@ TEST(ViewTest, ArchivesWithUnknownFontsOrForeignChildrenStillUnarchive)
 	EXPECT_EQ(BView::Instantiate(&handler), nullptr);
 }
 
-}  // namespace
+} // namespace

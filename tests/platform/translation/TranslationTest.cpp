@@ -79,14 +79,14 @@ TEST(TranslationTest, ExportToPngReadsBackAsTheBitmap)
 	BBitmapStream stream(bitmap);
 	BMallocIO file;
 	ASSERT_EQ(BTranslatorRoster::Default()->Translate(&stream, nullptr, nullptr, &file,
-				  B_PNG_FORMAT, 0, "image/png"),
-		B_OK);
+	                                                  B_PNG_FORMAT, 0, "image/png"),
+	          B_OK);
 	ASSERT_TRUE(graphics::PngCodec::HasSignature(file.Buffer(), file.BufferLength()));
 
 	graphics::PngImage image;
 	ASSERT_EQ(graphics::PngCodec::Decode(file.Buffer(), file.BufferLength(),
-				  graphics::PixelLayout::Rgba, &image),
-		B_OK);
+	                                     graphics::PixelLayout::Rgba, &image),
+	          B_OK);
 	EXPECT_EQ(image.width, 13);
 	EXPECT_EQ(image.height, 7);
 	expect_same_pixels(image, *bitmap);
@@ -99,8 +99,8 @@ TEST(TranslationTest, ExportToPngReadsBackAsTheBitmap)
 	EXPECT_EQ(file.Position(), 0) << "identifying leaves the position";
 	BBitmapStream decoded;
 	ASSERT_EQ(BTranslatorRoster::Default()->Translate(&file, &info, nullptr, &decoded,
-				  B_TRANSLATOR_BITMAP),
-		B_OK);
+	                                                  B_TRANSLATOR_BITMAP),
+	          B_OK);
 	BBitmap* result = nullptr;
 	ASSERT_EQ(decoded.DetachBitmap(&result), B_OK);
 	ASSERT_NE(result, nullptr);
@@ -117,19 +117,18 @@ TEST(TranslationTest, ExportToAFileAndOpaqueRgb32)
 	close(fd);
 
 	BBitmap* bitmap = new BBitmap(BRect(0, 0, 3, 1), B_RGB32);
-	memset(bitmap->Bits(), 0x40, bitmap->BitsLength());  // alpha bytes 0x40 mean nothing
+	memset(bitmap->Bits(), 0x40, bitmap->BitsLength()); // alpha bytes 0x40 mean nothing
 	BBitmapStream stream(bitmap);
 	BFile file(path, B_WRITE_ONLY | B_CREATE_FILE | B_ERASE_FILE);
 	ASSERT_EQ(file.InitCheck(), B_OK);
-	ASSERT_EQ(BTranslatorRoster::Default()->Translate(&stream, nullptr, nullptr, &file,
-				  B_PNG_FORMAT),
-		B_OK);
+	ASSERT_EQ(
+	    BTranslatorRoster::Default()->Translate(&stream, nullptr, nullptr, &file, B_PNG_FORMAT),
+	    B_OK);
 	file.Unset();
 
 	BFile reader(path, B_READ_ONLY);
 	graphics::PngImage image;
-	ASSERT_EQ(graphics::PngCodec::DecodeStream(&reader, graphics::PixelLayout::Rgba, &image),
-		B_OK);
+	ASSERT_EQ(graphics::PngCodec::DecodeStream(&reader, graphics::PixelLayout::Rgba, &image), B_OK);
 	ASSERT_EQ(image.width, 4);
 	ASSERT_EQ(image.height, 2);
 	EXPECT_EQ(image.pixels[0], 0x40);
@@ -143,8 +142,7 @@ TEST(TranslationTest, FailedExportsReportTheirError)
 	{
 		BBitmapStream stream(make_picture(40, 40));
 		FullDisk disk(100);
-		EXPECT_EQ(roster->Translate(&stream, nullptr, nullptr, &disk, B_PNG_FORMAT),
-			B_DEVICE_FULL);
+		EXPECT_EQ(roster->Translate(&stream, nullptr, nullptr, &disk, B_PNG_FORMAT), B_DEVICE_FULL);
 	}
 	{
 		// A file opened for reading cannot take the image.
@@ -161,20 +159,18 @@ TEST(TranslationTest, FailedExportsReportTheirError)
 		BBitmapStream stream(make_picture(4, 4));
 		BMallocIO out;
 		EXPECT_EQ(roster->Translate(&stream, nullptr, nullptr, &out, B_JPEG_FORMAT),
-			B_NO_TRANSLATOR);
+		          B_NO_TRANSLATOR);
 		translator_info other;
 		memset(&other, 0, sizeof(other));
 		other.translator = 99;
-		EXPECT_EQ(roster->Translate(&stream, &other, nullptr, &out, B_PNG_FORMAT),
-			B_NO_TRANSLATOR);
+		EXPECT_EQ(roster->Translate(&stream, &other, nullptr, &out, B_PNG_FORMAT), B_NO_TRANSLATOR);
 		EXPECT_EQ(roster->Translate(nullptr, nullptr, nullptr, &out, B_PNG_FORMAT), B_BAD_VALUE);
 	}
 	{
 		// An empty stream has nothing to translate.
 		BBitmapStream empty;
 		BMallocIO out;
-		EXPECT_EQ(roster->Translate(&empty, nullptr, nullptr, &out, B_PNG_FORMAT),
-			B_NO_TRANSLATOR);
+		EXPECT_EQ(roster->Translate(&empty, nullptr, nullptr, &out, B_PNG_FORMAT), B_NO_TRANSLATOR);
 	}
 }
 
@@ -224,7 +220,7 @@ TEST(TranslationTest, DamagedSourcesAreRefusedWithoutTrustingTheirSizes)
 	BMemoryIO truncated(png.Buffer(), png.BufferLength() / 2);
 	BBitmapStream target;
 	EXPECT_EQ(roster->Translate(&truncated, nullptr, nullptr, &target, B_TRANSLATOR_BITMAP),
-		B_ILLEGAL_DATA);
+	          B_ILLEGAL_DATA);
 	BBitmap* nothing = nullptr;
 	EXPECT_EQ(target.DetachBitmap(&nothing), B_ERROR);
 }
@@ -260,7 +256,7 @@ TEST(TranslationTest, BitmapStreamPresentsTheHeaderBigEndianThenThePixels)
 
 	// A damaged header is refused rather than believed.
 	BBitmapStream refusing;
-	bytes[27] = 0x77;  // an unknown colour space
+	bytes[27] = 0x77; // an unknown colour space
 	EXPECT_EQ(refusing.Write(bytes, 32), B_BAD_VALUE);
 	EXPECT_EQ(refusing.Size(), 0);
 }
@@ -287,4 +283,4 @@ TEST(TranslationTest, TheRosterDescribesItsTranslator)
 	delete[] list;
 }
 
-}  // namespace
+} // namespace
