@@ -17,10 +17,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 	data += 4;
 	size -= 4;
 
-	// An exact-size copy, so that any read past the text is an error the sanitizer sees.
+	// An exact-size copy, so that any read past the text is an error the sanitizer sees. An
+	// empty input stands for a NUL-terminated text (length 0), which must then have its zero.
 	char* text = (char*)malloc(size == 0 ? 1 : size);
 	if (size != 0)
 		memcpy(text, data, size);
+	else
+		text[0] = '\0';
 	const int32 length = (int32)size;
 
 	int32 escape = -5;
@@ -38,7 +41,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 			abort();
 	}
 
+	// A length of 0 reads the text up to its first zero byte, as if that length were given.
 	const std::string terminated(text, size);
+	const int32 untilZero = (int32)strlen(terminated.c_str());
+	if (untilZero > 0 &&
+	    detect_encoding(terminated.c_str(), 0, nullptr, decisionStart, examineLimit) !=
+	        detect_encoding(terminated.c_str(), untilZero, nullptr, decisionStart, examineLimit))
+		abort();
 	const int32 crType = detect_cr_type(terminated.c_str());
 	if (crType < CR_TYPE_LF || crType > CR_TYPE_CR)
 		abort();
