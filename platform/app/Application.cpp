@@ -6,6 +6,7 @@
 #include <vector>
 
 #include <Message.h>
+#include <MessageQueue.h>
 #include <Resources.h>
 #include <Roster.h>
 
@@ -84,7 +85,10 @@ thread_id BApplication::Run()
 {
 	if (fInitStatus != B_OK)
 		return fInitStatus;
-	PostMessage(B_READY_TO_RUN);
+	// Posting does not wait; should the queue be full already, the message goes straight into
+	// the looper's own queue rather than being lost.
+	if (PostMessage(B_READY_TO_RUN) != B_OK)
+		MessageQueue()->AddMessage(new BMessage(B_READY_TO_RUN));
 	RunLoopInCallingThread();
 	UnlockFully();
 	return Thread();

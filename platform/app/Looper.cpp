@@ -295,9 +295,10 @@ thread_id BLooper::Run()
 int32 BLooper::_ThreadEntry(void* data)
 {
 	BLooper* looper = (BLooper*)data;
-	looper->_Loop();
-	// The loop returns with the looper locked and told to quit.
-	delete looper;
+	// The loop returns with the looper locked and told to quit, unless the looper vanished
+	// under it, which only misuse (deleting a running looper) brings about.
+	if (looper->_Loop())
+		delete looper;
 	return B_OK;
 }
 
@@ -310,19 +311,19 @@ void BLooper::RunLoopInCallingThread()
 	_Loop();
 }
 
-void BLooper::_Loop()
+bool BLooper::_Loop()
 {
 	for (;;) {
 		// Wait only when there is nothing to do; a quit request interrupts the wait.
 		fPort->DrainInto(fQueue, fQueue->IsEmpty() && !fTerminating);
 		if (!Lock())
-			return;
+			return false;
 		if (!fTerminating) {
 			if (BMessage* message = fQueue->NextMessage())
 				_DispatchOne(message);
 		}
 		if (fTerminating)
-			return;
+			return true;
 		Unlock();
 	}
 }

@@ -107,7 +107,7 @@ protected:
 private:
 	static int32 _ThreadEntry(void* looper);
 	void _InitData(const char* name, int32 priority, int32 portCapacity);
-	void _Loop();
+	bool _Loop();
 	void _DispatchOne(BMessage* message);
 	BHandler* _TopLevelFilter(BMessage* message, BHandler* target);
 	BHandler* _ApplyFilters(BList* filters, BMessage* message, BHandler* target);

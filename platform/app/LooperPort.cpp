@@ -7,6 +7,10 @@
 
 namespace BPrivate {
 
+namespace {
+constexpr bigtime_t kForever = (bigtime_t)1 << 50;
+}
+
 LooperPort::LooperPort(int32 capacity) : fCapacity(capacity > 0 ? capacity : 1) {}
 
 LooperPort::~LooperPort()
@@ -21,7 +25,8 @@ status_t LooperPort::Push(BMessage* message, bigtime_t timeout)
 	if (!room()) {
 		if (timeout <= 0)
 			return B_WOULD_BLOCK;
-		if (timeout == B_INFINITE_TIMEOUT)
+		// Beyond a few years a timeout means "forever", and chrono must not overflow on it.
+		if (timeout >= kForever)
 			fNotFull.wait(guard, room);
 		else if (!fNotFull.wait_for(guard, std::chrono::microseconds(timeout), room))
 			return B_TIMED_OUT;

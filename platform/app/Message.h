@@ -56,6 +56,7 @@
 
 class BHandler;
 struct entry_ref;
+struct rgb_color;
 
 namespace BPrivate {
 class ReplyChannel;
@@ -159,6 +160,8 @@ public:
 	_GLOWPLATE_MESSAGE_ACCESSORS(Point, BPoint)
 	_GLOWPLATE_MESSAGE_ACCESSORS(Rect, BRect)
 	_GLOWPLATE_MESSAGE_ACCESSORS(Messenger, BMessenger)
+	// Colours are B_RGB_COLOR_TYPE items of four bytes: red, green, blue, alpha.
+	_GLOWPLATE_MESSAGE_ACCESSORS(Color, rgb_color)
 
 	// Strings: the const char* forms point into the message.
 	status_t AddString(const char* name, const char* string);

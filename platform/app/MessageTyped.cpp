@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include <Entry.h>
+#include <GraphicsDefs.h>
 
 #include "MessengerPrivate.h"
 
@@ -112,6 +113,7 @@ DEFINE_MESSAGE_ACCESSORS(Double, double, B_DOUBLE_TYPE)
 DEFINE_MESSAGE_ACCESSORS(Point, BPoint, B_POINT_TYPE)
 DEFINE_MESSAGE_ACCESSORS(Rect, BRect, B_RECT_TYPE)
 DEFINE_MESSAGE_ACCESSORS(Messenger, BMessenger, B_MESSENGER_TYPE)
+DEFINE_MESSAGE_ACCESSORS(Color, rgb_color, B_RGB_COLOR_TYPE)
 
 #undef DEFINE_MESSAGE_ACCESSORS
 

@@ -31,7 +31,7 @@ status_t LocalReplySlot::Wait(BMessage* reply, bigtime_t deadline)
 	if (deadline == B_INFINITE_TIMEOUT) {
 		fArrived.wait(guard, arrived);
 	} else {
-		bigtime_t left = deadline - system_time();
+		bigtime_t left = min_c(deadline - system_time(), (bigtime_t)1 << 50);
 		if (!fArrived.wait_for(guard, std::chrono::microseconds(left > 0 ? left : 0), arrived))
 			return B_TIMED_OUT;
 	}

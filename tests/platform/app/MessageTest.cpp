@@ -10,6 +10,7 @@
 
 #include <DataIO.h>
 #include <Entry.h>
+#include <GraphicsDefs.h>
 #include <Message.h>
 #include <Path.h>
 
@@ -322,6 +323,19 @@ TEST(MessageFields, CopiesAreIndependent)
 	assigned = original;
 	expect_same(original, assigned);
 	EXPECT_FALSE(assigned.HasBool("gone"));
+}
+
+TEST(MessageFields, ColoursAreFourBytesInOrder)
+{
+	BMessage message;
+	rgb_color orange = make_color(255, 160, 0, 128);
+	ASSERT_EQ(message.AddColor("fg", orange), B_OK);
+	const void* data;
+	ssize_t size;
+	ASSERT_EQ(message.FindData("fg", B_RGB_COLOR_TYPE, &data, &size), B_OK);
+	ASSERT_EQ(size, 4);
+	EXPECT_EQ(memcmp(data, "\xff\xa0\x00\x80", 4), 0);
+	EXPECT_EQ(through_buffer(message).GetColor("fg", rgb_color()), orange);
 }
 
 TEST(MessageFields, BoolsFromStoredBytesOtherThanZeroAndOneAreTrue)
