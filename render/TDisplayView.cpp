@@ -34,49 +34,48 @@ inline int32 snap_pen(float pen)
 	return (int32)std::floor((double)pen + 0.5);
 }
 
-}  // namespace
+} // namespace
 
-// The sample rows of every text row, computed once per sampling: the row of the lamp's own
-// sample point, the row half a lamp lower and the next lamp row's sample row.
+// The sample positions of every text row and column, computed once per sampling: the lamp's
+// own sample point, the point half a lamp further on and the next lamp's sample point.
 struct TDisplayView::SampleGrid {
-	int32 columns = 0;
-	int32 rows = 0;
-	float scale = 0;
-	bool correctRows = false;
+	int32 columns;
+	int32 rows;
+	bool correctRows;
 	std::vector<int32> row;
 	std::vector<int32> rowHalf;
 	std::vector<int32> rowNext;
+	std::vector<int32> column;
+	std::vector<int32> columnHalf;
+	std::vector<int32> columnNext;
 
-	SampleGrid(int32 textColumns, int32 textRows, float s, bool correct)
-		: columns(textColumns), rows(textRows), scale(s), correctRows(correct)
+	SampleGrid(int32 textColumns, int32 textRows, float scale, bool correct)
+	    : columns(textColumns), rows(textRows), correctRows(correct)
 	{
-		row.resize(rows);
-		rowHalf.resize(rows);
-		rowNext.resize(rows);
-		for (int32 y = 0; y < rows; y++) {
-			row[y] = sample_at(y, s);
-			rowHalf[y] = (int32)((double)y * s + 0.5 * s);
-			rowNext[y] = sample_at(y + 1, s);
+		Fill(rows, scale, &row, &rowHalf, &rowNext);
+		Fill(columns, scale, &column, &columnHalf, &columnNext);
+	}
+
+	static void Fill(int32 count, float scale, std::vector<int32>* at, std::vector<int32>* half,
+	                 std::vector<int32>* next)
+	{
+		at->resize(count);
+		half->resize(count);
+		next->resize(count);
+		for (int32 i = 0; i < count; i++) {
+			(*at)[i] = sample_at(i, scale);
+			(*half)[i] = (int32)((double)i * scale + 0.5 * scale);
+			(*next)[i] = sample_at(i + 1, scale);
 		}
 	}
 };
 
 TDisplayView::TDisplayView(BRect frame, BView* target)
-	: BView(frame, "DisplayView", B_FOLLOW_NONE, B_WILL_DRAW | B_FRAME_EVENTS),
-	  mFreehandProtect(false),
-	  mScale(0),
-	  mOffScreen(nullptr),
-	  mSrcScreen(nullptr),
-	  mOffScreenView(nullptr),
-	  mTarget(target),
-	  mSrcScreenView(nullptr),
-	  mTextColumns(0),
-	  mStripFirstColumn(0),
-	  mStripEndColumn(0),
-	  mSrcLeft(0),
-	  mStripCount(0),
-	  mStripWidth(kDefaultStripWidth),
-	  mAscent(0)
+    : BView(frame, "DisplayView", B_FOLLOW_NONE, B_WILL_DRAW | B_FRAME_EVENTS),
+      mFreehandProtect(false), mScale(0), mOffScreen(nullptr), mSrcScreen(nullptr),
+      mOffScreenView(nullptr), mTarget(target), mSrcScreenView(nullptr), mTextColumns(0),
+      mStripFirstColumn(0), mStripEndColumn(0), mSrcLeft(0), mStripCount(0),
+      mStripWidth(kDefaultStripWidth), mAscent(0)
 {
 	std::fill(mMargins, mMargins + 4, 0);
 	ClearFreehandProtect();
@@ -108,8 +107,8 @@ status_t TDisplayView::SetText(const char* text)
 status_t TDisplayView::ApplySourceFont(BFont* font)
 {
 	assert(font != nullptr);
-	status_t status
-		= font->SetFamilyAndStyle(gProperty.mFontFamily.String(), gProperty.mFontStyle.String());
+	status_t status =
+	    font->SetFamilyAndStyle(gProperty.mFontFamily.String(), gProperty.mFontStyle.String());
 	font->SetSize(gProperty.mSrcScreenFontSize);
 	// Every source pixel is either ink or background.
 	font->SetFlags(font->Flags() | B_DISABLE_ANTIALIASING);
@@ -146,15 +145,14 @@ status_t TDisplayView::CreateSourceScreen(const char* text)
 	// A text narrower than one lamp without side margins would leave a matrix without
 	// columns and a picture of negative width; it gets one lamp column instead, which
 	// shows whatever ink lies at the text's left edge.
-	if (columns == 0 && margin[TProperty::kMarginLeft] == 0
-		&& margin[TProperty::kMarginRight] == 0)
+	if (columns == 0 && margin[TProperty::kMarginLeft] == 0 && margin[TProperty::kMarginRight] == 0)
 		columns = 1;
-	const int64 matrixColumns
-		= (int64)columns + margin[TProperty::kMarginLeft] + margin[TProperty::kMarginRight];
-	const int64 matrixRows
-		= (int64)rows + margin[TProperty::kMarginTop] + margin[TProperty::kMarginBottom];
-	if (matrixColumns > kMaxLamps || matrixRows > kMaxLamps
-		|| matrixColumns * matrixRows > kMaxLamps)
+	const int64 matrixColumns =
+	    (int64)columns + margin[TProperty::kMarginLeft] + margin[TProperty::kMarginRight];
+	const int64 matrixRows =
+	    (int64)rows + margin[TProperty::kMarginTop] + margin[TProperty::kMarginBottom];
+	if (matrixColumns > kMaxLamps || matrixRows > kMaxLamps ||
+	    matrixColumns * matrixRows > kMaxLamps)
 		return B_NO_MEMORY;
 
 	// The source screen in the undivided case covers (0, 0) to (width, height), which the
@@ -254,10 +252,10 @@ status_t TDisplayView::CreateOffScreen(int32 columns)
 	const int32 rows = gProperty.mResolutionY;
 	if (columns < 0 || rows < 1 || *std::min_element(margin, margin + 4) < 0)
 		return B_BAD_VALUE;
-	const int64 width
-		= (int64)columns + margin[TProperty::kMarginLeft] + margin[TProperty::kMarginRight];
-	const int64 height
-		= (int64)rows + margin[TProperty::kMarginTop] + margin[TProperty::kMarginBottom];
+	const int64 width =
+	    (int64)columns + margin[TProperty::kMarginLeft] + margin[TProperty::kMarginRight];
+	const int64 height =
+	    (int64)rows + margin[TProperty::kMarginTop] + margin[TProperty::kMarginBottom];
 	if (width < 1 || width > kMaxLamps || height > kMaxLamps || width * height > kMaxLamps)
 		return width < 1 ? B_BAD_VALUE : B_NO_MEMORY;
 
@@ -284,8 +282,8 @@ void TDisplayView::CopySourceToOffScreen()
 {
 	if (mOffScreen == nullptr || mSrcScreen == nullptr)
 		return;
-	const int32 rows = (int32)mOffScreen->Bounds().bottom + 1 - mMargins[TProperty::kMarginTop]
-		- mMargins[TProperty::kMarginBottom];
+	const int32 rows = (int32)mOffScreen->Bounds().bottom + 1 - mMargins[TProperty::kMarginTop] -
+	                   mMargins[TProperty::kMarginBottom];
 	SampleGrid grid(mTextColumns, rows, mScale, gProperty.mCorrectHoarse);
 	_ClearOffScreen();
 	_SampleStrip(mStripFirstColumn, mStripEndColumn, grid);
@@ -316,8 +314,7 @@ void TDisplayView::DrawToView(BView* target) const
 		for (int32 y = 0; y < rows; y++, cell += bytesPerRow) {
 			const bool lit = cell[0] != 0;
 			if (!haveColor || lit != lastLit) {
-				target->SetHighColor(
-					colors[lit ? TProperty::kColorFG : TProperty::kColorBG]);
+				target->SetHighColor(colors[lit ? TProperty::kColorFG : TProperty::kColorBG]);
 				haveColor = true;
 				lastLit = lit;
 			}
@@ -419,7 +416,7 @@ void TDisplayView::_RasteriseStrip(const char* text, int32 left, int32 right)
 		const int32 offset = mLayout.offsets[i];
 		const float x = (float)(snap_pen(mLayout.pens[i]) - left);
 		mSrcScreenView->DrawString(text + offset, mLayout.offsets[i + 1] - offset,
-			BPoint(x, mAscent));
+		                           BPoint(x, mAscent));
 	}
 	mSrcScreenView->Sync();
 	mSrcScreenView->UnlockLooper();
@@ -463,20 +460,21 @@ void TDisplayView::_SampleStrip(int32 firstColumn, int32 endColumn, const Sample
 	const int32 matrixBytesPerPixel = matrixRowBytes / ((int32)mOffScreen->Bounds().right + 1);
 	const int32 lastColumn = grid.columns - 1;
 	const int32 lastRow = grid.rows - 1;
-	const float s = grid.scale;
-	for (int32 x = firstColumn; x < endColumn; x++) {
-		const int32 column = sample_at(x, s);
-		const int32 columnHalf = (int32)((double)x * s + 0.5 * s);
-		const int32 columnNext = sample_at(x + 1, s);
-		uint8* cell = matrix + (size_t)(x + mMargins[TProperty::kMarginLeft]) * matrixBytesPerPixel
-			+ (size_t)mMargins[TProperty::kMarginTop] * matrixRowBytes;
-		for (int32 y = 0; y < grid.rows; y++, cell += matrixRowBytes) {
-			const int32 row = grid.row[y];
+	// Every lamp is decided on its own, so the rows may be walked outside the columns, which
+	// reads the source screen row by row rather than across its rows.
+	for (int32 y = 0; y < grid.rows; y++) {
+		const int32 row = grid.row[y];
+		const bool correctRow = grid.correctRows && y < lastRow;
+		uint8* cell =
+		    matrix + (size_t)(y + mMargins[TProperty::kMarginTop]) * matrixRowBytes +
+		    (size_t)(firstColumn + mMargins[TProperty::kMarginLeft]) * matrixBytesPerPixel;
+		for (int32 x = firstColumn; x < endColumn; x++, cell += matrixBytesPerPixel) {
+			const int32 column = grid.column[x];
 			bool lit = set(column, row);
-			if (!lit && grid.correctRows && y < lastRow)
+			if (!lit && correctRow)
 				lit = set(column, grid.rowHalf[y]) && !set(column, grid.rowNext[y]);
 			if (!lit && x < lastColumn)
-				lit = set(columnHalf, row) && !set(columnNext, row);
+				lit = set(grid.columnHalf[x], row) && !set(grid.columnNext[x], row);
 			cell[0] = lit ? 255 : 0;
 		}
 	}

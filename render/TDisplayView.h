@@ -107,10 +107,10 @@ private:
 
 	// The text split into characters with their pen positions on the source screen.
 	struct Layout {
-		std::vector<int32> offsets;  // byte offset of each character, then the text length
-		std::vector<float> pens;  // pen x of each character, then the text's width
-		float reach = 0;  // how far a glyph may reach beyond its advance, in pixels
-		int32 first = 0;  // the first character that can touch the current strip
+		std::vector<int32> offsets; // byte offset of each character, then the text length
+		std::vector<float> pens;    // pen x of each character, then the text's width
+		float reach = 0;            // how far a glyph may reach beyond its advance, in pixels
+		int32 first = 0;            // the first character that can touch the current strip
 	};
 
 	status_t _PrepareSourceScreen(BRect bounds, BBitmap** screen, BView** view);
@@ -129,10 +129,10 @@ private:
 
 	// What the current source screen and lamp matrix were made from.
 	int32 mTextColumns;
-	int32 mMargins[4];  // the margins the lamp matrix was made with
-	int32 mStripFirstColumn;  // the text lamp columns the source screen covers
+	int32 mMargins[4];       // the margins the lamp matrix was made with
+	int32 mStripFirstColumn; // the text lamp columns the source screen covers
 	int32 mStripEndColumn;
-	int32 mSrcLeft;  // the source column of the source screen's first pixel column
+	int32 mSrcLeft; // the source column of the source screen's first pixel column
 	int32 mStripCount;
 	int32 mStripWidth;
 	float mAscent;
