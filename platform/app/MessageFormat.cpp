@@ -181,8 +181,17 @@ status_t BMessage::Unflatten(const char* flatBuffer, ssize_t size)
 		const char* name = body.Take(nameLength);
 		if (name == nullptr || memchr(name, '\0', nameLength) != nullptr)
 			return B_BAD_DATA;
-		if (!names.insert(std::string_view(name, nameLength)).second)
+		// A short list is searched directly; a set keeps long (forged) lists from costing
+		// quadratic time.
+		std::string_view fieldName(name, nameLength);
+		if (fieldCount <= 16) {
+			for (const Field& earlier : fields) {
+				if (earlier.name == fieldName)
+					return B_BAD_DATA;
+			}
+		} else if (!names.insert(fieldName).second) {
 			return B_BAD_DATA;
+		}
 		field.name.assign(name, nameLength);
 		if (!body.U32(&count) || count == 0)
 			return B_BAD_DATA;
