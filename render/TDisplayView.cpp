@@ -120,9 +120,11 @@ status_t TDisplayView::CreateSourceScreen(const char* text)
 	if (text == nullptr)
 		return B_BAD_VALUE;
 	const int32 rows = gProperty.mResolutionY;
-	const int32* margin = gProperty.mMargin;
-	if (rows < 1 || *std::min_element(margin, margin + 4) < 0)
-		return B_BAD_VALUE;
+	// The parameters are checked before anything is measured or drawn.
+	int64 matrixColumns, matrixRows;
+	status_t status = _MatrixSize(0, &matrixColumns, &matrixRows);
+	if (status != B_OK && status != B_BAD_INDEX)
+		return status;
 
 	// A fresh font is the plain font, which is also what a new view starts with.
 	BFont font;
@@ -142,18 +144,16 @@ status_t TDisplayView::CreateSourceScreen(const char* text)
 	if (!(columnsExact < (float)kMaxLamps))
 		return B_NO_MEMORY;
 	int32 columns = (int32)columnsExact;
-	// A text narrower than one lamp without side margins would leave a matrix without
-	// columns and a picture of negative width; it gets one lamp column instead, which
-	// shows whatever ink lies at the text's left edge.
-	if (columns == 0 && margin[TProperty::kMarginLeft] == 0 && margin[TProperty::kMarginRight] == 0)
+	status = _MatrixSize(columns, &matrixColumns, &matrixRows);
+	if (status == B_BAD_INDEX) {
+		// A text narrower than one lamp without side margins would leave a matrix without
+		// columns and a picture of negative width; it gets one lamp column instead, which
+		// shows whatever ink lies at the text's left edge.
 		columns = 1;
-	const int64 matrixColumns =
-	    (int64)columns + margin[TProperty::kMarginLeft] + margin[TProperty::kMarginRight];
-	const int64 matrixRows =
-	    (int64)rows + margin[TProperty::kMarginTop] + margin[TProperty::kMarginBottom];
-	if (matrixColumns > kMaxLamps || matrixRows > kMaxLamps ||
-	    matrixColumns * matrixRows > kMaxLamps)
-		return B_NO_MEMORY;
+		status = _MatrixSize(columns, &matrixColumns, &matrixRows);
+	}
+	if (status != B_OK)
+		return status;
 
 	// The source screen in the undivided case covers (0, 0) to (width, height), which the
 	// bitmap rounds to whole pixels; the sampling never reads beyond width minus one lamp.
@@ -172,7 +172,7 @@ status_t TDisplayView::CreateSourceScreen(const char* text)
 
 	BBitmap* screen = mSrcScreen;
 	BView* screenView = mSrcScreenView;
-	status_t status = _PrepareSourceScreen(bounds, &screen, &screenView);
+	status = _PrepareSourceScreen(bounds, &screen, &screenView);
 	if (status != B_OK)
 		return status;
 	status = CreateOffScreen(columns);
@@ -248,21 +248,15 @@ status_t TDisplayView::SendFreehandProtectChanged()
 
 status_t TDisplayView::CreateOffScreen(int32 columns)
 {
-	const int32* margin = gProperty.mMargin;
-	const int32 rows = gProperty.mResolutionY;
-	if (columns < 0 || rows < 1 || *std::min_element(margin, margin + 4) < 0)
-		return B_BAD_VALUE;
-	const int64 width =
-	    (int64)columns + margin[TProperty::kMarginLeft] + margin[TProperty::kMarginRight];
-	const int64 height =
-	    (int64)rows + margin[TProperty::kMarginTop] + margin[TProperty::kMarginBottom];
-	if (width < 1 || width > kMaxLamps || height > kMaxLamps || width * height > kMaxLamps)
-		return width < 1 ? B_BAD_VALUE : B_NO_MEMORY;
+	int64 width, height;
+	status_t status = _MatrixSize(columns, &width, &height);
+	if (status != B_OK)
+		return status == B_BAD_INDEX ? B_BAD_VALUE : status;
 
 	const BRect bounds(0, 0, (float)(width - 1), (float)(height - 1));
 	BBitmap* matrix = new BBitmap(bounds, B_BITMAP_ACCEPTS_VIEWS, B_RGBA32);
 	if (!matrix->IsValid()) {
-		status_t status = matrix->InitCheck();
+		status = matrix->InitCheck();
 		delete matrix;
 		return status;
 	}
@@ -272,7 +266,7 @@ status_t TDisplayView::CreateOffScreen(int32 columns)
 	delete mOffScreen;
 	mOffScreen = matrix;
 	mOffScreenView = view;
-	std::copy(margin, margin + 4, mMargins);
+	std::copy(gProperty.mMargin, gProperty.mMargin + 4, mMargins);
 	mTextColumns = columns;
 	mStripFirstColumn = mStripEndColumn = 0;
 	return B_OK;
@@ -349,6 +343,19 @@ void TDisplayView::Update()
 void TDisplayView::SetStripWidth(int32 width)
 {
 	mStripWidth = std::max<int32>(width, 3);
+}
+
+status_t TDisplayView::_MatrixSize(int32 columns, int64* width, int64* height)
+{
+	const int32* margin = gProperty.mMargin;
+	const int32 rows = gProperty.mResolutionY;
+	if (columns < 0 || rows < 1 || *std::min_element(margin, margin + 4) < 0)
+		return B_BAD_VALUE;
+	*width = (int64)columns + margin[TProperty::kMarginLeft] + margin[TProperty::kMarginRight];
+	*height = (int64)rows + margin[TProperty::kMarginTop] + margin[TProperty::kMarginBottom];
+	if (*width > kMaxLamps || *height > kMaxLamps || *width * *height > kMaxLamps)
+		return B_NO_MEMORY;
+	return *width < 1 ? B_BAD_INDEX : B_OK;
 }
 
 status_t TDisplayView::_PrepareSourceScreen(BRect bounds, BBitmap** screen, BView** view)

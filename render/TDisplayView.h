@@ -113,6 +113,10 @@ private:
 		int32 first = 0;            // the first character that can touch the current strip
 	};
 
+	// The lamp matrix's size for `columns` text columns and the current margins and rows:
+	// B_BAD_VALUE for values the editor refuses, B_NO_MEMORY beyond kMaxLamps, B_BAD_INDEX
+	// for a matrix without columns.
+	static status_t _MatrixSize(int32 columns, int64* width, int64* height);
 	status_t _PrepareSourceScreen(BRect bounds, BBitmap** screen, BView** view);
 	void _LayOut(const char* text, const BFont& font);
 	void _RasteriseStrip(const char* text, int32 left, int32 right);
