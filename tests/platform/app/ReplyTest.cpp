@@ -101,7 +101,7 @@ TEST_F(RepliesTest, AMessageDroppedUnansweredRepliesNoReply)
 	ASSERT_EQ(target.SendMessage('mute', &reply), B_OK);
 	EXPECT_EQ(reply.what, (uint32)B_NO_REPLY);
 	// A handler that does not understand a message answers so as well.
-	ASSERT_EQ(target.SendMessage('????', &reply), B_OK);
+	ASSERT_EQ(target.SendMessage('what', &reply), B_OK);
 	EXPECT_EQ(reply.what, (uint32)B_MESSAGE_NOT_UNDERSTOOD);
 }
 

@@ -209,7 +209,7 @@ TEST(Roster, ABroadcastReachesTheOtherProcessAndTheSender)
 	EXPECT_EQ(answer.what, (uint32)'ansr');
 	EXPECT_EQ(answer.GetInt32("value", 0), 42);
 	// A message it does not handle comes back unanswered.
-	ASSERT_EQ(other.SendMessage('????', &answer), B_OK);
+	ASSERT_EQ(other.SendMessage('what', &answer), B_OK);
 	EXPECT_EQ(answer.what, (uint32)B_MESSAGE_NOT_UNDERSTOOD);
 
 	ASSERT_EQ(other.SendMessage('quit'), B_OK);
