@@ -1,5 +1,5 @@
 // Rasterising, sampling and drawing of the LED picture. The export lives in
-// TDisplayViewSave.cpp.
+// TDisplayViewExport.cpp.
 #include "TDisplayView.h"
 
 #include <algorithm>
@@ -279,7 +279,14 @@ void TDisplayView::CopySourceToOffScreen()
 	const int32 rows = (int32)mOffScreen->Bounds().bottom + 1 - mMargins[TProperty::kMarginTop] -
 	                   mMargins[TProperty::kMarginBottom];
 	SampleGrid grid(mTextColumns, rows, mScale, gProperty.mCorrectHoarse);
-	_ClearOffScreen();
+	// After a regeneration in strips the source screen holds only the last strip; clearing
+	// the whole matrix would then wipe every lamp that strip does not cover. Sampling
+	// writes every lamp of the strip's columns, and the other lamps keep what their own
+	// strips gave them.
+	const bool partial = mStripEndColumn > mStripFirstColumn &&
+	                     (mStripFirstColumn > 0 || mStripEndColumn < mTextColumns);
+	if (!partial)
+		_ClearOffScreen();
 	_SampleStrip(mStripFirstColumn, mStripEndColumn, grid);
 }
 

@@ -237,6 +237,18 @@ TEST_P(StripTest, StripWidthDoesNotChangeTheMatrix)
 	}
 }
 
+TEST_P(StripTest, SamplingAgainKeepsEveryStripsLamps)
+{
+	UseFont("DejaVu Sans", "Book");
+	TestableDisplayView strips;
+	strips.SetStripWidth(100);
+	ASSERT_EQ(strips.SetText(GetParam()), B_OK);
+	ASSERT_GT(strips.StripCount(), 1);
+	const std::vector<uint8> before = strips.Cells();
+	strips.CopySourceToOffScreen();
+	EXPECT_EQ(strips.Cells(), before);
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Texts, StripTest,
     ::testing::Values("The quick brown fox jumps over the lazy dog; fjord ||| /// WWW",
