@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
 #include <DataIO.h>
@@ -35,6 +36,9 @@ void exercise(const BMessage& message, int depth)
 				    message.FindString(name, item, &copy) != B_OK) {
 					abort();
 				}
+				// Callers treat the text as a C string; it must end inside the item.
+				if (strlen(text) >= (size_t)size)
+					abort();
 			} else if (type == B_MESSAGE_TYPE && depth < 4) {
 				BMessage nested;
 				if (message.FindMessage(name, item, &nested) == B_OK)

@@ -210,6 +210,13 @@ status_t BMessage::Unflatten(const char* flatBuffer, ssize_t size)
 			for (uint32 i = 0; i < count; i++)
 				field.offsets[i] = i * itemSize;
 			const char* items = body.Take((size_t)count * itemSize);
+			// Strings of one fixed size need their terminator as much as variable ones do.
+			if (field.type == B_STRING_TYPE) {
+				for (uint32 i = 0; i < count; i++) {
+					if (items[(size_t)(i + 1) * itemSize - 1] != '\0')
+						return B_BAD_DATA;
+				}
+			}
 			field.data.assign(items, items + (size_t)count * itemSize);
 		} else {
 			// Each item needs at least its size word; a count above that is a lie.

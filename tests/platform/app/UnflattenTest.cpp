@@ -213,6 +213,14 @@ TEST(Unflatten, ForgedCountsAndSizesAreRefused)
 		bytes.insert(bytes.end(), {'a', 'b', 'c'});
 		expect_refused(bytes);
 	}
+	// The same in a field whose strings all have one fixed size: the second lacks its end.
+	{
+		std::vector<char> bytes = one_field(B_STRING_TYPE, 1, "s");
+		append<uint32>(&bytes, 2);
+		append<uint32>(&bytes, 2);
+		bytes.insert(bytes.end(), {'a', '\0', 'b', 'c'});
+		expect_refused(bytes);
+	}
 	// No items, an empty name, a name with a null byte, unknown field flags.
 	{
 		std::vector<char> bytes = one_field(B_RAW_TYPE, 0, "e");
