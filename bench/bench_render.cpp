@@ -174,8 +174,10 @@ void BM_PeakMemory(benchmark::State& state)
 	long before = -1, after = -1;
 	for (auto _ : state) {
 		FILE* child = popen(command.c_str(), "r");
-		if (child == nullptr || fscanf(child, "%ld %ld", &before, &after) != 2 ||
-		    pclose(child) != 0)
+		// The child is waited for whatever it printed, so that none is left behind.
+		const bool read = child != nullptr && fscanf(child, "%ld %ld", &before, &after) == 2;
+		const bool exited = child != nullptr && pclose(child) == 0;
+		if (!read || !exited)
 			before = after = -1;
 	}
 	if (before < 0 || after < 0) {
