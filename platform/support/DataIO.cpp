@@ -224,7 +224,9 @@ ssize_t BMallocIO::WriteAt(off_t position, const void* buffer, size_t size)
 		if (status != B_OK)
 			return status;
 	}
-	memcpy(fData + position, buffer, size);
+	// An empty write into a stream that holds nothing has no buffer to copy into.
+	if (size > 0)
+		memcpy(fData + position, buffer, size);
 	return (ssize_t)size;
 }
 

@@ -91,6 +91,12 @@ TEST(DataIOTest, MallocIOGrowsAndReadsBack)
 	off_t size = 0;
 	EXPECT_EQ(io.GetSize(&size), B_OK);
 	EXPECT_EQ(size, 1011);
+
+	// Empty writes into a stream that holds nothing yet have no buffer to copy into.
+	BMallocIO empty;
+	EXPECT_EQ(empty.Write(text, 0), 0);
+	EXPECT_EQ(empty.WriteAt(0, text, 0), 0);
+	EXPECT_EQ(empty.BufferLength(), 0u);
 }
 
 TEST(DataIOTest, MemoryIONeverWritesPastItsBuffer)
