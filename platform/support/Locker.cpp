@@ -32,7 +32,10 @@ status_t BLocker::LockWithTimeout(bigtime_t timeout)
 		if (timeout <= 0)
 			return B_WOULD_BLOCK;
 		auto free = [this] { return fCount == 0; };
-		if (timeout == B_INFINITE_TIMEOUT) {
+		// Beyond some thirty years a timeout means "forever"; the clock's arithmetic in
+		// nanoseconds would overflow on it.
+		constexpr bigtime_t kForever = (bigtime_t)1 << 50;
+		if (timeout == B_INFINITE_TIMEOUT || timeout >= kForever) {
 			fReleased.wait(guard, free);
 		} else if (!fReleased.wait_for(guard, std::chrono::microseconds(timeout), free)) {
 			return B_TIMED_OUT;

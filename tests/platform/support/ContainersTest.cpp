@@ -4,6 +4,7 @@
 #include <Locker.h>
 
 #include <atomic>
+#include <chrono>
 #include <cstring>
 #include <thread>
 
@@ -56,6 +57,29 @@ TEST(LockerTest, RecursiveAndExclusive)
 		if (other == B_OK)
 			locker.Unlock();
 	}).join();
+	EXPECT_EQ(other.load(), B_OK);
+}
+
+TEST(LockerTest, AVeryLongTimeoutWaitsForTheRelease)
+{
+	// Timeouts of centuries mean "until released"; they must neither overflow the clock nor
+	// give up at once.
+	BLocker locker;
+	ASSERT_TRUE(locker.Lock());
+	std::atomic<status_t> other{B_ERROR};
+	std::atomic<bool> started{false};
+	std::thread waiter([&] {
+		started = true;
+		other = locker.LockWithTimeout(INT64_MAX - 1);
+		if (other == B_OK)
+			locker.Unlock();
+	});
+	while (!started)
+		std::this_thread::yield();
+	std::this_thread::sleep_for(std::chrono::milliseconds(20));
+	EXPECT_EQ(other.load(), B_ERROR);
+	locker.Unlock();
+	waiter.join();
 	EXPECT_EQ(other.load(), B_OK);
 }
 
