@@ -11,7 +11,9 @@ namespace BPrivate {
 
 namespace {
 
-// A hundred years in microseconds: farther than any timeout that means something.
+// A hundred years in microseconds: farther than any timeout that means something. Added to
+// the system time (which counts from boot) it cannot overflow, unlike a subtraction from a
+// caller's absolute time, which may be anything.
 constexpr bigtime_t kForever = 100LL * 365 * 24 * 3600 * 1000000;
 
 } // namespace
@@ -28,7 +30,7 @@ bigtime_t kernel_deadline_after(bigtime_t microseconds)
 bigtime_t kernel_deadline(uint32 flags, bigtime_t timeout)
 {
 	if ((flags & B_ABSOLUTE_TIMEOUT) != 0)
-		return timeout - system_time() >= kForever ? B_INFINITE_TIMEOUT : timeout;
+		return timeout >= system_time() + kForever ? B_INFINITE_TIMEOUT : timeout;
 	if ((flags & B_RELATIVE_TIMEOUT) != 0)
 		return kernel_deadline_after(timeout);
 	return B_INFINITE_TIMEOUT;
@@ -59,7 +61,7 @@ status_t snooze_until(bigtime_t time, int timeBase)
 	// sleeping thread at once rather than when the sleep would have ended.
 	std::unique_lock<std::mutex> lock(kernel_lock());
 	ThreadRecord* self = current_thread_locked();
-	const bigtime_t deadline = time - system_time() >= kForever ? B_INFINITE_TIMEOUT : time;
+	const bigtime_t deadline = time >= system_time() + kForever ? B_INFINITE_TIMEOUT : time;
 	kernel_wait(lock, self->changed, deadline, B_THREAD_ASLEEP, [] { return false; });
 	return B_OK;
 }

@@ -335,4 +335,7 @@ TEST(Time, SystemTimeIsMonotonicAndSnoozeSleepsAtLeastAsLongAsAsked)
 	// A time that has passed, or a negative length, returns at once.
 	EXPECT_EQ(snooze_until(0, B_SYSTEM_TIMEBASE), B_OK);
 	EXPECT_EQ(snooze(-5), B_OK);
+	// The earliest representable time, too, lies in the past rather than wrapping around
+	// into the far future.
+	EXPECT_EQ(snooze_until(INT64_MIN, B_SYSTEM_TIMEBASE), B_OK);
 }
