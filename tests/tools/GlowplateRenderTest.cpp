@@ -250,11 +250,13 @@ TEST_F(RenderToolTest, ListsFontsAndHelps)
 {
 	Result result = Run({"--list-fonts"});
 	ASSERT_EQ(result.status, 0);
-	// Each family on a line of its own, its styles indented below it.
-	const size_t dejaVu = result.out.find("\nDejaVu Sans\n\t");
+	// Each family on a line of its own, its styles indented below it. The list may begin with
+	// any family, so every line is looked for after a line feed.
+	const std::string list = "\n" + result.out;
+	const size_t dejaVu = list.find("\nDejaVu Sans\n\t");
 	ASSERT_NE(dejaVu, std::string::npos) << result.out;
-	EXPECT_LT(result.out.find("\tBook\n", dejaVu), result.out.find("\nDejaVu Serif\n"));
-	EXPECT_NE(result.out.find("\nVL Gothic\n\tregular\n"), std::string::npos);
+	EXPECT_LT(list.find("\tBook\n", dejaVu), list.find("\nDejaVu Serif\n"));
+	EXPECT_NE(list.find("\nVL Gothic\n\tregular\n"), std::string::npos);
 
 	result = Run({"--help"});
 	ASSERT_EQ(result.status, 0);
