@@ -51,7 +51,11 @@ int32 TBasicFile::_ReadLine(std::string& buffer, int32 limit)
 	char chunk[kChunkSize];
 	while ((int32)buffer.size() < limit && !Eof()) {
 		off_t size = 0;
-		GetSize(&size);
+		const status_t sizeStatus = GetSize(&size);
+		if (sizeStatus != B_OK) {
+			mReadError = sizeStatus;
+			break;
+		}
 		const off_t position = Position();
 		// Never past the size as reported, exactly as a byte-wise reader checking Eof()
 		// before each byte would stop.
@@ -60,6 +64,10 @@ int32 TBasicFile::_ReadLine(std::string& buffer, int32 limit)
 			want = kChunkSize;
 		if (want > size - position)
 			want = size - position;
+		// A file cut short by someone else since Eof() looked has simply ended here; the
+		// difference must not reach Read as a huge unsigned count for the chunk.
+		if (want <= 0)
+			break;
 		const ssize_t got = Read(chunk, (size_t)want);
 		if (got <= 0) {
 			// Nothing to read before the reported end is a failure as well; without it a

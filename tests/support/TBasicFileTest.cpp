@@ -115,6 +115,42 @@ TEST(TBasicFileTest, AFailedReadEndsTheFile)
 	EXPECT_EQ(unopened.ReadLine(line), 0);
 }
 
+// A file whose size drops between the end-of-file check and the read, as when another
+// program truncates it meanwhile: every second size asked for is below the position.
+class ShrinkingFile : public TBasicFile {
+public:
+	using TBasicFile::TBasicFile;
+	status_t GetSize(off_t* size) const override
+	{
+		const status_t status = TBasicFile::GetSize(size);
+		if (status == B_OK && ++mCalls % 2 == 0)
+			*size = 1;
+		return status;
+	}
+
+private:
+	mutable int mCalls = 0;
+};
+
+TEST(TBasicFileTest, AFileThatShrinksWhileReadEndsTheLine)
+{
+	TempFolder folder;
+	const std::string path = folder.Write("data.txt", "ab\n" + std::string(4000, 'x'));
+	ShrinkingFile file(path.c_str(), B_READ_ONLY);
+	ASSERT_EQ(file.InitCheck(), B_OK);
+	ASSERT_EQ(file.Seek(3, SEEK_SET), 3);
+	// The file has ended where it was cut: an empty line, no read error, nothing read.
+	BString line("stale");
+	EXPECT_EQ(file.ReadLine(line), 0);
+	EXPECT_EQ(line, "");
+	EXPECT_EQ(file.ReadError(), B_OK);
+	EXPECT_EQ(file.Position(), 3);
+	char buffer[8];
+	EXPECT_EQ(file.ReadLine(buffer, sizeof(buffer)), 0);
+	EXPECT_STREQ(buffer, "");
+	EXPECT_EQ(file.ReadError(), B_OK);
+}
+
 TEST(TBasicFileTest, WritesLinesWithALineFeed)
 {
 	TempFolder folder;
