@@ -57,7 +57,7 @@ bool BList::RemoveItems(int32 index, int32 count)
 {
 	if (index < 0 || index > CountItems() || count < 0)
 		return false;
-	int32 end = std::min(CountItems(), index + count);
+	int32 end = (int32)std::min<int64>(CountItems(), (int64)index + count);
 	fItems.erase(fItems.begin() + index, fItems.begin() + end);
 	return true;
 }

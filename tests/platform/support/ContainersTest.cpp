@@ -33,6 +33,10 @@ TEST(ListTest, IndicesOutsideTheListAreRefused)
 	});
 	EXPECT_EQ(list.ItemAt(0), &b);
 	EXPECT_EQ(list.LastItem(), &c);
+	// Removing "everything from here on" with the largest count must not overflow.
+	EXPECT_TRUE(list.RemoveItems(1, INT32_MAX));
+	EXPECT_EQ(list.CountItems(), 1);
+	EXPECT_FALSE(list.RemoveItems(2, 1));
 }
 
 TEST(LockerTest, RecursiveAndExclusive)
