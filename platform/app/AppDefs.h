@@ -64,8 +64,9 @@ enum : uint32 {
 	B_CONTROL_INVOKED = 'CIVK',
 	B_CONTROL_MODIFIED = 'CMOD',
 
-	// Editing commands.
-	B_SAVE_REQUESTED = '_SAV',
+	// Editing commands. A save panel answers with B_SAVE_REQUESTED, which the application's
+	// save handling knows by the code 'SAVE'.
+	B_SAVE_REQUESTED = 'SAVE',
 	B_UNDO = 'UNDO',
 	B_REDO = 'REDO',
 	B_CUT = 'CCUT',

@@ -357,3 +357,13 @@ TEST(MessageFields, PrintToStreamShowsEveryField)
 	EXPECT_NE(printed.find("string(\"hello\", 5 bytes)"), std::string::npos);
 	EXPECT_NE(printed.find("level = int32(2)"), std::string::npos);
 }
+
+TEST(MessageFields, CodesThatOtherPartsDispatchOnKeepTheirValues)
+{
+	// Handlers compare with these codes and stored messages carry them; a changed value
+	// would silently send messages to the wrong branch.
+	EXPECT_EQ((uint32)B_QUIT_REQUESTED, 0x5F515251u);  // '_QRQ'
+	EXPECT_EQ((uint32)B_ABOUT_REQUESTED, 0x5F414252u); // '_ABR'
+	EXPECT_EQ((uint32)B_SAVE_REQUESTED, 0x53415645u);  // 'SAVE'
+	EXPECT_EQ((uint32)B_RGB_COLOR_TYPE, 0x52474243u);  // 'RGBC'
+}
