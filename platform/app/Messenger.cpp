@@ -194,9 +194,11 @@ status_t BMessenger::SendMessage(BMessage* message, BMessage* reply, bigtime_t d
 	                      .Deliver(*message, BMessenger(), deliveryTimeout, slot);
 	if (status != B_OK)
 		return status;
+	// A negative timeout has expired at the start; clamping it keeps the deadline arithmetic
+	// of the wait from overflowing.
 	bigtime_t deadline = replyTimeout == B_INFINITE_TIMEOUT || replyTimeout > INT64_MAX - start
 	                         ? B_INFINITE_TIMEOUT
-	                         : start + replyTimeout;
+	                         : start + max_c(replyTimeout, (bigtime_t)0);
 	return slot->Wait(reply, deadline);
 }
 

@@ -127,6 +127,8 @@ TEST_F(RepliesTest, ReplyTimeoutExpires)
 	BMessage message('slow');
 	BMessage reply;
 	EXPECT_EQ(target.SendMessage(&message, &reply, B_INFINITE_TIMEOUT, 10000), B_TIMED_OUT);
+	// A negative timeout, however large, has expired already.
+	EXPECT_EQ(target.SendMessage(&message, &reply, B_INFINITE_TIMEOUT, INT64_MIN), B_TIMED_OUT);
 	// The late answer goes nowhere and harms nobody.
 	ASSERT_EQ(target.SendMessage('echo', &reply), B_OK);
 	EXPECT_EQ(reply.what, (uint32)'ecko');
