@@ -6,6 +6,21 @@
 
 namespace BPrivate {
 
+namespace {
+
+// The time one interval after base, or B_INFINITE_TIMEOUT (never) when that lies beyond the
+// clock's range: an interval of "forever" must not wrap into the past.
+bigtime_t later(bigtime_t base, bigtime_t interval)
+{
+	return interval > B_INFINITE_TIMEOUT - base ? B_INFINITE_TIMEOUT : base + interval;
+}
+
+// Beyond some thirty years a wait means "until something changes"; the clock's arithmetic in
+// nanoseconds would overflow on more.
+constexpr bigtime_t kLongestWait = (bigtime_t)1 << 50;
+
+} // namespace
+
 RunnerScheduler& RunnerScheduler::Default()
 {
 	// Never destroyed: runners in static storage may still be deleted during exit, and the
@@ -23,7 +38,7 @@ int32 RunnerScheduler::Add(const BMessenger& target, const BMessage& message,
 	runner->replyTo = replyTo;
 	runner->interval = interval;
 	runner->remaining = count;
-	runner->next = system_time() + interval;
+	runner->next = later(system_time(), interval);
 
 	std::lock_guard<std::mutex> guard(fLock);
 	if (!fThreadStarted) {
@@ -54,7 +69,7 @@ status_t RunnerScheduler::SetInterval(int32 token, bigtime_t interval)
 	if (found == fRunners.end())
 		return B_BAD_VALUE;
 	found->second->interval = interval;
-	found->second->next = system_time() + interval;
+	found->second->next = later(system_time(), interval);
 	fChanged.notify_all();
 	return B_OK;
 }
@@ -71,7 +86,7 @@ status_t RunnerScheduler::SetCount(int32 token, int32 count)
 		fRunners.erase(found);
 	} else {
 		found->second->remaining = count;
-		found->second->next = system_time() + found->second->interval;
+		found->second->next = later(system_time(), found->second->interval);
 	}
 	fChanged.notify_all();
 	return B_OK;
@@ -110,15 +125,16 @@ void RunnerScheduler::_Run()
 			continue;
 		}
 		if (earliest > now) {
-			fChanged.wait_for(guard, std::chrono::microseconds(earliest - now));
+			fChanged.wait_for(guard,
+			                  std::chrono::microseconds(min_c(earliest - now, kLongestWait)));
 			continue;
 		}
 
 		// Schedule the next copy from the planned time, not from now, so that the interval
 		// does not drift; a runner that fell far behind skips the copies it missed.
-		due->next += due->interval;
+		due->next = later(due->next, due->interval);
 		if (due->next < now)
-			due->next = now + due->interval;
+			due->next = later(now, due->interval);
 		if (due->remaining > 0 && --due->remaining == 0)
 			fRunners.erase(dueToken);
 		fSendingToken = dueToken;

@@ -112,3 +112,16 @@ TEST_F(RunnerTest, FireAndForgetRunnersAndReplyTargets)
 	quit_looper(echo);
 	quit_looper(replies);
 }
+
+TEST_F(RunnerTest, AnIntervalOfForeverNeverFires)
+{
+	// The time of the next copy saturates instead of wrapping into the past, where the
+	// runner would fire at once and then without pause.
+	BMessage message('tick');
+	BMessageRunner runner(target, message, B_INFINITE_TIMEOUT, -1);
+	ASSERT_EQ(runner.InitCheck(), B_OK);
+	BMessageRunner paused(target, message, 1000, -1);
+	ASSERT_EQ(paused.SetInterval(B_INFINITE_TIMEOUT), B_OK);
+	snooze(30000);
+	EXPECT_EQ(Received(), 0u);
+}
