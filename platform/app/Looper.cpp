@@ -96,12 +96,12 @@ status_t BLooper::Archive(BMessage* into, bool deep) const
 status_t BLooper::PostMessage(uint32 command)
 {
 	BMessage message(command);
-	return _Post(&message, nullptr, nullptr);
+	return _Post(&message, this, nullptr);
 }
 
 status_t BLooper::PostMessage(BMessage* message)
 {
-	return _Post(message, nullptr, nullptr);
+	return _Post(message, this, nullptr);
 }
 
 status_t BLooper::PostMessage(uint32 command, BHandler* handler, BHandler* replyTo)

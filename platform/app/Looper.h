@@ -38,9 +38,11 @@ public:
 	static BArchivable* Instantiate(BMessage* archive);
 	status_t Archive(BMessage* into, bool deep = true) const override;
 
-	// Posting copies the message; the caller keeps its own. Without a handler the message
-	// goes to the preferred handler (the looper itself unless another was set). A handler of
-	// another looper is B_MISMATCHED_VALUES; a full queue B_WOULD_BLOCK (posting never waits).
+	// Posting copies the message; the caller keeps its own. The forms without a handler
+	// argument aim at the looper itself (so a quit request posted to a window reaches the
+	// window, whatever its preferred handler); a null handler given explicitly means the
+	// preferred handler (the looper itself unless another was set). A handler of another
+	// looper is B_MISMATCHED_VALUES; a full queue B_WOULD_BLOCK (posting never waits).
 	status_t PostMessage(uint32 command);
 	status_t PostMessage(BMessage* message);
 	status_t PostMessage(uint32 command, BHandler* handler, BHandler* replyTo = nullptr);

@@ -352,9 +352,13 @@ TEST(Looper, HandlersAreCountedAndPreferred)
 	EXPECT_EQ(looper->IndexOf(handler), 1);
 	looper->SetPreferredHandler(handler);
 	looper->Run();
-	ASSERT_EQ(looper->PostMessage('pref'), B_OK);
+	ASSERT_EQ(looper->PostMessage('pref', nullptr), B_OK);
 	ASSERT_TRUE(handler->recorder.WaitFor(1));
 	EXPECT_TRUE(looper->recorder.Messages().empty());
+	// Without a handler argument the looper itself is the target.
+	ASSERT_EQ(looper->PostMessage('self'), B_OK);
+	ASSERT_TRUE(looper->recorder.WaitFor(1));
+	EXPECT_EQ(handler->recorder.Messages().size(), 1u);
 
 	ASSERT_TRUE(looper->Lock());
 	EXPECT_TRUE(looper->RemoveHandler(handler));
