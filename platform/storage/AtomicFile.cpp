@@ -115,6 +115,10 @@ status_t BAtomicFile::SetTo(const char* path)
 		return _Fail(B_NOT_ALLOWED);
 	if (!exists && errno != ENOENT)
 		return _Fail(errno_status(errno));
+	// Replacing by rename needs only the folder's permission; a file the writer may not write
+	// is refused, as opening it for writing would be.
+	if (exists && faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0)
+		return _Fail(errno_status(errno));
 
 	std::string folder;
 	std::string leaf;

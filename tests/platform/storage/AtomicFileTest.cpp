@@ -137,6 +137,21 @@ TEST_F(AtomicFileTest, AnUnwritableFolderKeepsTheOldFile)
 	ExpectNoLeftovers();
 }
 
+TEST_F(AtomicFileTest, AFileTheWriterMayNotWriteIsNotReplaced)
+{
+	// The folder lets anyone create files; only the target itself is read-only.
+	ASSERT_EQ(0, chmod(fFolder.Path().c_str(), 0777));
+	ASSERT_EQ(0, chmod(fTarget.c_str(), 0444));
+	int result = run_unprivileged([&] {
+		BAtomicFile file(fTarget.c_str());
+		return file.InitCheck() == B_PERMISSION_DENIED ? 0 : 1;
+	});
+	chmod(fFolder.Path().c_str(), 0700);
+	EXPECT_EQ(0, result);
+	EXPECT_EQ("old settings", read_text(fTarget));
+	ExpectNoLeftovers();
+}
+
 TEST_F(AtomicFileTest, FailedRenameKeepsTheOldEntry)
 {
 	BAtomicFile file(fTarget.c_str());
