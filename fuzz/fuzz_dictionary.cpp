@@ -23,6 +23,14 @@ std::string make_folder()
 		abort();
 	mkdir((folder + "/Language").c_str(), 0700);
 	mkdir((folder + "/Language/Dictionaries").c_str(), 0700);
+	// The folder goes when the run ends normally, so that runs do not pile up in memory.
+	static std::string removed = folder;
+	atexit([] {
+		unlink((removed + "/Language/Dictionaries/fuzz.enUS").c_str());
+		rmdir((removed + "/Language/Dictionaries").c_str());
+		rmdir((removed + "/Language").c_str());
+		rmdir(removed.c_str());
+	});
 	return folder;
 }
 
