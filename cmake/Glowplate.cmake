@@ -31,3 +31,17 @@ function(glowplate_tests name)
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
     PROPERTIES ENVIRONMENT "ASAN_OPTIONS=detect_leaks=1;UBSAN_OPTIONS=print_stacktrace=1")
 endfunction()
+
+# glowplate_system_libraries(<variable>)
+# Sets the variable to every library of the system's own folders that exists, highest first,
+# for programs (benchmarks, fuzz targets) that may use any of them.
+function(glowplate_system_libraries variable)
+  set(libs)
+  foreach(lib glowplate_app glowplate_editor glowplate_globals glowplate_render
+      glowplate_settings glowplate_locale glowplate_support)
+    if(TARGET ${lib})
+      list(APPEND libs ${lib})
+    endif()
+  endforeach()
+  set(${variable} ${libs} PARENT_SCOPE)
+endfunction()

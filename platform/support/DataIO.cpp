@@ -129,6 +129,16 @@ off_t seek_target(off_t current, off_t end, off_t position, uint32 mode)
 	return base;
 }
 
+// Moves a memory stream's position; the new position, or B_BAD_VALUE (position unchanged).
+off_t seek_to(off_t* current, off_t end, off_t position, uint32 mode)
+{
+	off_t target = seek_target(*current, end, position, mode);
+	if (target < 0)
+		return B_BAD_VALUE;
+	*current = target;
+	return target;
+}
+
 // Copies what lies at position of a memory stream of the given length; 0 at or past the end.
 ssize_t read_bytes(const char* data, size_t length, off_t position, void* buffer, size_t size)
 {
@@ -180,11 +190,7 @@ ssize_t BMemoryIO::WriteAt(off_t position, const void* buffer, size_t size)
 
 off_t BMemoryIO::Seek(off_t position, uint32 seekMode)
 {
-	off_t target = seek_target(fPosition, (off_t)fLength, position, seekMode);
-	if (target < 0)
-		return B_BAD_VALUE;
-	fPosition = target;
-	return fPosition;
+	return seek_to(&fPosition, (off_t)fLength, position, seekMode);
 }
 
 status_t BMemoryIO::SetSize(off_t size)
@@ -232,11 +238,7 @@ ssize_t BMallocIO::WriteAt(off_t position, const void* buffer, size_t size)
 
 off_t BMallocIO::Seek(off_t position, uint32 seekMode)
 {
-	off_t target = seek_target(fPosition, (off_t)fLength, position, seekMode);
-	if (target < 0)
-		return B_BAD_VALUE;
-	fPosition = target;
-	return fPosition;
+	return seek_to(&fPosition, (off_t)fLength, position, seekMode);
 }
 
 status_t BMallocIO::SetSize(off_t size)
