@@ -5,6 +5,7 @@
 #include <unistd.h>
 #include <vector>
 
+#include <Clipboard.h>
 #include <Message.h>
 #include <MessageQueue.h>
 #include <Resources.h>
@@ -12,6 +13,7 @@
 
 #include "AppRegistry.h"
 #include "AppTransport.h"
+#include "DisplayHooks.h"
 #include "LooperRegistry.h"
 
 using BPrivate::LooperRegistry;
@@ -53,6 +55,12 @@ void BApplication::_Init(const char* signature)
 	be_app_messenger = BMessenger(nullptr, this);
 	fInitStatus = B_OK;
 
+	// The display starts with the application, so that the constructor may already show a
+	// window or an alert; without a display the program ends here with a message.
+	if (const BPrivate::DisplayHooks* hooks = BPrivate::display_hooks())
+		hooks->start();
+	be_clipboard = new BClipboard("system");
+
 	// Being reachable by other applications is a service, not a condition of running: when
 	// the runtime folder is unusable the application works alone.
 	fTransport = std::make_unique<BPrivate::AppTransport>();
@@ -69,6 +77,10 @@ BApplication::~BApplication()
 		BPrivate::AppRegistry::Unregister();
 		if (fTransport)
 			fTransport->Stop();
+		delete be_clipboard;
+		be_clipboard = nullptr;
+		if (const BPrivate::DisplayHooks* hooks = BPrivate::display_hooks())
+			hooks->stop();
 		be_app = nullptr;
 		be_app_messenger = BMessenger();
 	}

@@ -382,6 +382,8 @@ void BLooper::_DispatchOne(BMessage* message)
 			target = nullptr;
 	}
 	if (target != nullptr)
+		target = DetermineTarget(message, target);
+	if (target != nullptr)
 		target = _TopLevelFilter(message, target);
 	if (target != nullptr)
 		DispatchMessage(message, target);
@@ -390,11 +392,41 @@ void BLooper::_DispatchOne(BMessage* message)
 	if (fLastMessage == message)
 		delete message;
 	fLastMessage = previous;
+	if (!fTerminating)
+		MessageDispatched();
 }
+
+bool BLooper::DispatchThroughFilters(BMessage* message, BHandler* target)
+{
+	BMessage* previous = fLastMessage;
+	fLastMessage = message;
+	if (target != nullptr)
+		target = _TopLevelFilter(message, target);
+	if (target != nullptr)
+		DispatchMessage(message, target);
+	// A handler that detached the message owns it now.
+	bool stillOurs = fLastMessage == message;
+	fLastMessage = previous;
+	return stillOurs;
+}
+
+BHandler* BLooper::DetermineTarget(BMessage*, BHandler* target)
+{
+	return target;
+}
+
+bool BLooper::InterceptMessage(BMessage*, BHandler*)
+{
+	return false;
+}
+
+void BLooper::MessageDispatched() {}
 
 BHandler* BLooper::_TopLevelFilter(BMessage* message, BHandler* target)
 {
 	target = _ApplyFilters(&fCommonFilters, message, target);
+	if (target != nullptr && target->Looper() == this && InterceptMessage(message, target))
+		return nullptr;
 	// Each handler's filters may hand the message to another handler, whose filters then run
 	// too, until a handler's filters keep it.
 	BHandler* previous = nullptr;

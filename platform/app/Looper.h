@@ -106,6 +106,19 @@ protected:
 	// Releases every lock level the calling thread holds.
 	void UnlockFully();
 
+	// Hooks for loopers that route messages themselves (windows deliver input to views).
+	// DetermineTarget runs before any filter and may choose another handler of the looper;
+	// InterceptMessage runs after the common filters and before the target's own filters and
+	// may take the message (true: it is not dispatched further); MessageDispatched runs after
+	// each message, with the looper locked.
+	virtual BHandler* DetermineTarget(BMessage* message, BHandler* target);
+	virtual bool InterceptMessage(BMessage* message, BHandler* target);
+	virtual void MessageDispatched();
+	// Runs a message through the filters and dispatches it to the target, as the loop does
+	// with the messages it takes from the queue, with the message as the current message.
+	// The caller keeps the message unless a handler detached it (false).
+	bool DispatchThroughFilters(BMessage* message, BHandler* target);
+
 private:
 	static int32 _ThreadEntry(void* looper);
 	void _InitData(const char* name, int32 priority, int32 portCapacity);

@@ -66,13 +66,13 @@ void Painter::SetPenSize(float size)
 	fPenSize = (int32)std::min(std::round(size), 4096.0f);
 }
 
-IntRect Painter::DeviceRect(const BRect& rect) const
+IntRect Painter::SnapRect(const BRect& rect, BPoint origin)
 {
 	if (!std::isfinite(rect.left) || !std::isfinite(rect.top) || !std::isfinite(rect.right) ||
 	    !std::isfinite(rect.bottom) || !rect.IsValid())
 		return IntRect();
-	return IntRect(snap((double)rect.left + fOrigin.x), snap((double)rect.top + fOrigin.y),
-	               snap((double)rect.right + fOrigin.x), snap((double)rect.bottom + fOrigin.y));
+	return IntRect(snap((double)rect.left + origin.x), snap((double)rect.top + origin.y),
+	               snap((double)rect.right + origin.x), snap((double)rect.bottom + origin.y));
 }
 
 void Painter::FillDeviceRect(const IntRect& rect, const Pattern& pattern)

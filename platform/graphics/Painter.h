@@ -57,7 +57,9 @@ public:
 	int32 PenSize() const { return fPenSize; }
 
 	// The pixels a rectangle in the painter's coordinates covers, before clipping.
-	IntRect DeviceRect(const BRect& rect) const;
+	IntRect DeviceRect(const BRect& rect) const { return SnapRect(rect, fOrigin); }
+	// The pixels a rectangle covers when `origin` is added to its coordinates.
+	static IntRect SnapRect(const BRect& rect, BPoint origin);
 
 	void FillRect(const BRect& rect, const Pattern& pattern = kSolidHigh);
 	// Outlines the rectangle: a pen-wide band whose first row and column lie on its edges

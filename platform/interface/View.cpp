@@ -10,6 +10,7 @@
 #include <Autolock.h>
 #include <Looper.h>
 #include <Message.h>
+#include <Window.h>
 
 #include <Painter.h>
 
@@ -64,6 +65,9 @@ void BView::_InitData(BRect frame, const char* name, uint32 resizingMode, uint32
 	fParent = nullptr;
 	fHost = nullptr;
 	fPainterEpoch = 0;
+	fPainterPass = 0;
+	fEventMask = 0;
+	fMouseEventMask = 0;
 }
 
 // #pragma mark - hooks
@@ -77,13 +81,18 @@ void BView::DrawAfterChildren(BRect updateRect) {}
 void BView::MouseDown(BPoint where) {}
 void BView::MouseUp(BPoint where) {}
 void BView::MouseMoved(BPoint where, uint32 code, const BMessage* dragMessage) {}
-void BView::KeyDown(const char* bytes, int32 numBytes) {}
+void BView::KeyDown(const char* bytes, int32 numBytes)
+{
+	// Tab navigation and the default button are what a view does with keys it does not
+	// want; the window holds both.
+	if (BWindow* window = Window())
+		window->_HandleDefaultKeys(window->CurrentMessage());
+}
 void BView::KeyUp(const char* bytes, int32 numBytes) {}
 void BView::Pulse() {}
 void BView::FrameMoved(BPoint newPosition) {}
 void BView::FrameResized(float newWidth, float newHeight) {}
 void BView::WindowActivated(bool active) {}
-void BView::MakeFocus(bool focus) {}
 
 void BView::MessageReceived(BMessage* message)
 {
@@ -93,6 +102,23 @@ void BView::MessageReceived(BMessage* message)
 BWindow* BView::Window() const
 {
 	return fHost != nullptr ? fHost->HostWindow() : nullptr;
+}
+
+void BView::_GeometryChanged()
+{
+	if (fHost != nullptr)
+		fHost->GeometryChanged();
+}
+
+void BView::_InvalidateFrame()
+{
+	// The area the view covers in its parent, which must be redrawn when the view moves,
+	// resizes, shows or hides.
+	if (fHost == nullptr || fParent == nullptr)
+		return;
+	BRect frame = fFrame.OffsetByCopy(fParent->_SurfaceOffset());
+	if (frame.IsValid())
+		fHost->InvalidateSurface(frame);
 }
 
 // #pragma mark - the tree
@@ -110,9 +136,10 @@ void BView::AddChild(BView* child, BView* before)
 	auto position = std::find(fChildren.begin(), fChildren.end(), before);
 	fChildren.insert(position, child);
 	child->fParent = this;
-	BPrivate::view_geometry_changed();
+	_GeometryChanged();
 	if (fHost != nullptr) {
 		child->_AttachTree(fHost);
+		child->_InvalidateFrame();
 		child->_CallAttachedHooks();
 	}
 }
@@ -124,12 +151,13 @@ bool BView::RemoveChild(BView* child)
 	BLooper* looper = fHost != nullptr ? fHost->HostLooper() : nullptr;
 	BAutolock lock(looper);
 	if (child->fHost != nullptr) {
+		child->_InvalidateFrame();
 		child->_CallDetachedHooks();
 		child->_DetachTree();
 	}
 	fChildren.erase(std::find(fChildren.begin(), fChildren.end(), child));
 	child->fParent = nullptr;
-	BPrivate::view_geometry_changed();
+	_GeometryChanged();
 	return true;
 }
 
@@ -187,8 +215,13 @@ BView* BView::FindView(const char* name) const
 void BView::_AttachTree(BPrivate::ViewHost* host)
 {
 	fHost = host;
-	if (BLooper* looper = host->HostLooper())
+	if (BLooper* looper = host->HostLooper()) {
 		looper->AddHandler(this);
+		// Messages a view does not take go to its parent, and from the top-level views to
+		// the window.
+		if (fParent != nullptr && fParent != host->TopView())
+			SetNextHandler(fParent);
+	}
 	for (BView* child : fChildren)
 		child->_AttachTree(host);
 }
@@ -197,11 +230,14 @@ void BView::_DetachTree()
 {
 	for (BView* child : fChildren)
 		child->_DetachTree();
+	if (fHost != nullptr)
+		fHost->ViewDetached(this);
 	if (Looper() != nullptr)
 		Looper()->RemoveHandler(this);
 	fHost = nullptr;
 	// The painter points into the host's pixels, which may go away with the host.
 	fPainter.reset();
+	fMouseEventMask = 0;
 }
 
 void BView::_CallAttachedHooks()
@@ -258,8 +294,10 @@ void BView::MoveBy(float dx, float dy)
 {
 	if (!std::isfinite(dx) || !std::isfinite(dy) || (dx == 0 && dy == 0))
 		return;
+	_InvalidateFrame();
 	fFrame.OffsetBy(dx, dy);
-	BPrivate::view_geometry_changed();
+	_GeometryChanged();
+	_InvalidateFrame();
 	if (fHost != nullptr)
 		fHost->ViewFrameChanged(this, true, false);
 }
@@ -283,10 +321,12 @@ void BView::ResizeBy(float dx, float dy)
 	dy = std::max(dy, -fFrame.Height());
 	if (dx == 0 && dy == 0)
 		return;
+	_InvalidateFrame();
 	fFrame.right += dx;
 	fFrame.bottom += dy;
 	_ResizeChildren(dx, dy);
-	BPrivate::view_geometry_changed();
+	_GeometryChanged();
+	_InvalidateFrame();
 	if (fHost != nullptr)
 		fHost->ViewFrameChanged(this, false, true);
 }
@@ -332,7 +372,7 @@ void BView::ScrollTo(BPoint where)
 	if (!std::isfinite(where.x) || !std::isfinite(where.y) || where == fBoundsOrigin)
 		return;
 	fBoundsOrigin = where;
-	BPrivate::view_geometry_changed();
+	_GeometryChanged();
 	Invalidate();
 }
 
@@ -365,16 +405,18 @@ void BView::SetResizingMode(uint32 mode)
 void BView::Show()
 {
 	if (fHideLevel > 0 && --fHideLevel == 0) {
-		BPrivate::view_geometry_changed();
-		Invalidate();
+		_GeometryChanged();
+		_InvalidateFrame();
 	}
 }
 
 void BView::Hide()
 {
 	if (fHideLevel++ == 0) {
-		Invalidate();
-		BPrivate::view_geometry_changed();
+		_InvalidateFrame();
+		_GeometryChanged();
+		if (fHost != nullptr)
+			fHost->ViewHidden(this);
 	}
 }
 
@@ -448,44 +490,53 @@ BPoint BView::_SurfaceOffset() const
 	return offset;
 }
 
+// A view in a window converts through the window's place on the screen; elsewhere the host's
+// coordinate system stands in for the screen.
+static BPoint screen_offset(const BView* view, BPoint surfaceOffset)
+{
+	if (BWindow* window = view->Window())
+		return surfaceOffset + window->Frame().LeftTop();
+	return surfaceOffset;
+}
+
 void BView::ConvertToScreen(BPoint* point) const
 {
-	*point += _SurfaceOffset();
+	*point += screen_offset(this, _SurfaceOffset());
 }
 
 BPoint BView::ConvertToScreen(BPoint point) const
 {
-	return point + _SurfaceOffset();
+	return point + screen_offset(this, _SurfaceOffset());
 }
 
 void BView::ConvertFromScreen(BPoint* point) const
 {
-	*point -= _SurfaceOffset();
+	*point -= screen_offset(this, _SurfaceOffset());
 }
 
 BPoint BView::ConvertFromScreen(BPoint point) const
 {
-	return point - _SurfaceOffset();
+	return point - screen_offset(this, _SurfaceOffset());
 }
 
 void BView::ConvertToScreen(BRect* rect) const
 {
-	rect->OffsetBy(_SurfaceOffset());
+	rect->OffsetBy(screen_offset(this, _SurfaceOffset()));
 }
 
 BRect BView::ConvertToScreen(BRect rect) const
 {
-	return rect.OffsetByCopy(_SurfaceOffset());
+	return rect.OffsetByCopy(screen_offset(this, _SurfaceOffset()));
 }
 
 void BView::ConvertFromScreen(BRect* rect) const
 {
-	rect->OffsetBy(-_SurfaceOffset());
+	rect->OffsetBy(-screen_offset(this, _SurfaceOffset()));
 }
 
 BRect BView::ConvertFromScreen(BRect rect) const
 {
-	return rect.OffsetByCopy(-_SurfaceOffset());
+	return rect.OffsetByCopy(-screen_offset(this, _SurfaceOffset()));
 }
 
 // #pragma mark - invalidation
@@ -494,7 +545,8 @@ void BView::Invalidate(BRect invalRect)
 {
 	if (fHost == nullptr || !invalRect.IsValid())
 		return;
-	BRect surfaceRect = ConvertToScreen(invalRect) & ConvertToScreen(Bounds());
+	BPoint offset = _SurfaceOffset();
+	BRect surfaceRect = invalRect.OffsetByCopy(offset) & Bounds().OffsetByCopy(offset);
 	if (surfaceRect.IsValid())
 		fHost->InvalidateSurface(surfaceRect);
 }

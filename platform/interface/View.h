@@ -25,11 +25,13 @@ class BWindow;
 
 namespace BPrivate {
 class ViewHost;
-}
+class WindowHost;
+} // namespace BPrivate
 
 namespace graphics {
+class ClipRegion;
 class Painter;
-}
+} // namespace graphics
 
 // The platform's escapement deltas: extra space added after each character and space.
 struct escapement_delta {
@@ -103,8 +105,29 @@ public:
 
 	// The window the view is in; null for views in a bitmap or in no tree.
 	BWindow* Window() const;
-	bool IsFocus() const { return false; }
+	bool IsFocus() const;
 	bool IsPrinting() const { return false; }
+
+	// Where the pointer is (view coordinates) and which buttons are down. With the message
+	// queue checked, a pointer message waiting in the window's queue is taken from it, so
+	// a view tracking the pointer in a loop sees every step.
+	void GetMouse(BPoint* location, uint32* buttons, bool checkMessageQueue = true);
+	// Events the view wants beyond its own area: B_POINTER_EVENTS (every pointer message,
+	// wherever the pointer is), B_KEYBOARD_EVENTS. SetMouseEventMask asks for them until the
+	// buttons are released; SetEventMask for good.
+	status_t SetMouseEventMask(uint32 mask, uint32 options = 0);
+	status_t SetEventMask(uint32 mask, uint32 options = 0);
+	uint32 EventMask() const { return fEventMask; }
+
+	// Starts dragging a copy of the message from this view, shown as the outline of the
+	// rectangle (view coordinates) or as the bitmap (which the view takes). The views under
+	// the pointer see it in MouseMoved; releasing drops it on the view under the pointer, in
+	// any window of the application (WasDropped(), DropPoint() in screen coordinates).
+	void DragMessage(BMessage* message, BRect dragRect, BHandler* replyTo = nullptr);
+	void DragMessage(BMessage* message, BBitmap* image, BPoint offset,
+	                 BHandler* replyTo = nullptr);
+	void DragMessage(BMessage* message, BBitmap* image, drawing_mode dragMode, BPoint offset,
+	                 BHandler* replyTo = nullptr);
 
 	// The tree. A child is added before `before` (at the end when null); a view already in
 	// a tree is refused (assert). RemoveChild returns false for a view that is not a child.
@@ -255,6 +278,8 @@ public:
 
 private:
 	friend class BPrivate::ViewHost;
+	friend class BPrivate::WindowHost;
+	friend class BWindow;
 
 	struct State {
 		rgb_color high;
@@ -278,8 +303,12 @@ private:
 	void _CallAttachedHooks();
 	void _CallDetachedHooks();
 	void _GeometryChanged();
+	void _InvalidateFrame();
 	void _ResizeChildren(float dx, float dy);
 	BPoint _SurfaceOffset() const;
+	// The view's visible area in surface pixels: its frame within every ancestor's, without
+	// the visible children's frames unless it draws on them. Empty when hidden.
+	void _VisibleRegion(graphics::ClipRegion* region) const;
 	graphics::Painter* _Painter();
 	void _DrawBitmap(const BBitmap* bitmap, BRect bitmapRect, BRect viewRect, bool whole);
 	void _DrawString(const char* string, int32 length, BPoint location,
@@ -300,10 +329,16 @@ private:
 	std::vector<BView*> fChildren;
 	BPrivate::ViewHost* fHost;
 
-	// The painter is rebuilt whenever any view's geometry changed since it was made.
+	// The painter is rebuilt whenever the geometry of the host's tree changed since it was
+	// made; within a window's redraw pass its clipping is also limited to the redrawn region.
 	std::unique_ptr<graphics::Painter> fPainter;
+	std::unique_ptr<graphics::ClipRegion> fVisible;
 	uint64 fPainterEpoch;
+	uint64 fPainterPass;
 	BPoint fSurfaceOffset;
+
+	uint32 fEventMask;
+	uint32 fMouseEventMask;
 };
 
 #endif

@@ -15,30 +15,58 @@
 
 using namespace BPrivate;
 
+void BView::_VisibleRegion(graphics::ClipRegion* region) const
+{
+	region->MakeEmpty();
+	if (fHost == nullptr)
+		return;
+	region->Set(fHost->Surface().Bounds());
+	for (const BView* view = this; view != nullptr && !region->IsEmpty(); view = view->fParent) {
+		if (view->fHideLevel > 0) {
+			region->MakeEmpty();
+			return;
+		}
+		BPoint offset = view->fParent != nullptr ? view->fParent->_SurfaceOffset() : BPoint(0, 0);
+		region->IntersectWith(graphics::Painter::SnapRect(view->fFrame, offset));
+	}
+	// As on the platform, a view does not draw over its children unless it asks to.
+	if ((fFlags & B_DRAW_ON_CHILDREN) != 0)
+		return;
+	BPoint offset = _SurfaceOffset();
+	for (const BView* child : fChildren) {
+		if (child->fHideLevel == 0)
+			region->Exclude(graphics::Painter::SnapRect(child->fFrame, offset));
+	}
+}
+
 graphics::Painter* BView::_Painter()
 {
 	if (fHost == nullptr)
 		return nullptr;
-	uint64 epoch = view_geometry_epoch();
+	uint64 epoch = fHost->GeometryEpoch();
+	uint64 pass = 0;
+	const graphics::ClipRegion* update = fHost->UpdateClip(&pass);
 	if (fPainter == nullptr || fPainterEpoch != epoch) {
-		graphics::PixelBuffer surface = fHost->Surface();
-		fPainter = std::make_unique<graphics::Painter>(surface);
-		// The view may draw where its own frame and every ancestor's frame overlap; a hidden
-		// view (or one under a hidden ancestor) may draw nowhere.
-		graphics::ClipRegion clip(surface.Bounds());
-		for (const BView* view = this; view != nullptr && !clip.IsEmpty(); view = view->fParent) {
-			if (view->fHideLevel > 0) {
-				clip.MakeEmpty();
-				break;
-			}
-			fPainter->SetOrigin(view->fParent != nullptr ? view->fParent->_SurfaceOffset()
-			                                             : BPoint(0, 0));
-			clip.IntersectWith(fPainter->DeviceRect(view->fFrame));
-		}
-		fPainter->SetClipping(clip);
+		fPainter = std::make_unique<graphics::Painter>(fHost->Surface());
+		if (fVisible == nullptr)
+			fVisible = std::make_unique<graphics::ClipRegion>();
+		_VisibleRegion(fVisible.get());
 		fSurfaceOffset = _SurfaceOffset();
 		fPainterEpoch = epoch;
+		fPainterPass = ~pass;
 	}
+	if (fPainterPass != pass) {
+		if (update != nullptr) {
+			graphics::ClipRegion clip(*fVisible);
+			clip.IntersectWith(*update);
+			fPainter->SetClipping(clip);
+		} else {
+			fPainter->SetClipping(*fVisible);
+		}
+		fPainterPass = pass;
+	}
+	if (update == nullptr && !fVisible->IsEmpty())
+		fHost->DrewOutsideUpdate(fVisible->Frame());
 
 	BPoint origin = fSurfaceOffset + fState.origin;
 	for (const State& saved : fStateStack)

@@ -1,28 +1,10 @@
 #include "ViewHost.h"
 
-#include <atomic>
-
 #include <View.h>
 
 #include "ViewPrivate.h"
 
 namespace BPrivate {
-
-namespace {
-
-std::atomic<uint64> sGeometryEpoch{1};
-
-} // namespace
-
-void view_geometry_changed()
-{
-	sGeometryEpoch.fetch_add(1, std::memory_order_relaxed);
-}
-
-uint64 view_geometry_epoch()
-{
-	return sGeometryEpoch.load(std::memory_order_relaxed);
-}
 
 graphics::Color to_graphics_color(rgb_color color)
 {
@@ -82,7 +64,7 @@ void ViewHost::InstallTopView(BView* top, BPoint boundsOrigin)
 	fTopView = top;
 	top->fBoundsOrigin = boundsOrigin;
 	top->_AttachTree(this);
-	view_geometry_changed();
+	GeometryChanged();
 }
 
 void ViewHost::DeleteTopView()
@@ -96,12 +78,12 @@ void ViewHost::DeleteTopView()
 	top->_DetachTree();
 	fTopView = nullptr;
 	delete top;
-	view_geometry_changed();
+	GeometryChanged();
 }
 
 void ViewHost::SurfaceChanged()
 {
-	view_geometry_changed();
+	GeometryChanged();
 }
 
 } // namespace BPrivate

@@ -12,6 +12,7 @@
 
 #include <Rect.h>
 
+#include <ClipRegion.h>
 #include <PixelBuffer.h>
 
 class BLooper;
@@ -37,8 +38,25 @@ public:
 	// B_VIEW_RESIZED to views that asked for frame events; a bitmap has no message loop, so
 	// it does nothing.
 	virtual void ViewFrameChanged(BView* view, bool moved, bool resized) {}
+	// A view of the tree leaves the host (its tree was removed), or was hidden: a window
+	// forgets it as the focus, the default button or the view under the pointer.
+	virtual void ViewDetached(BView* view) {}
+	virtual void ViewHidden(BView* view) {}
+	// While a window redraws, the region being redrawn (surface pixels) and a number that
+	// changes with every redraw pass; null outside a redraw and for bitmaps.
+	virtual const graphics::ClipRegion* UpdateClip(uint64* pass) const { return nullptr; }
+	// A view drew outside a redraw pass (in a mouse hook, say): a window shows that area with
+	// its next frame. The rectangle is in surface pixels.
+	virtual void DrewOutsideUpdate(const graphics::IntRect& rect) {}
 
 	BView* TopView() const { return fTopView; }
+
+	// Cached painters of the host's views are valid while this is what it was when they were
+	// made. It changes whenever the geometry of the host's tree changes (a view moved,
+	// resized, scrolled, hidden, shown, added or removed) or the pixels moved; it belongs to
+	// one host, so a change in one window never invalidates another window's painters.
+	uint64 GeometryEpoch() const { return fGeometryEpoch; }
+	void GeometryChanged() { fGeometryEpoch++; }
 
 protected:
 	// Makes `top` the host's top view: it and every view added below it now belong to the
@@ -52,6 +70,8 @@ protected:
 
 private:
 	BView* fTopView = nullptr;
+	// Starts above the 0 that a view's painter cache holds before it is first made.
+	uint64 fGeometryEpoch = 1;
 };
 
 } // namespace BPrivate

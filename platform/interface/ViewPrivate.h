@@ -1,8 +1,5 @@
-// Bookkeeping shared by the view sources: a counter that changes whenever the geometry of
-// any view tree changes (a view moved, resized, scrolled, hidden, shown, added or removed)
-// or a host's pixels moved. A view's cached painter (its origin and clipping) is valid while
-// the counter is what it was when the painter was made; one process-wide counter keeps that
-// check cheap and can only cause a needless rebuild, never a stale one.
+// Bookkeeping shared by the view sources: which parts of the drawing state go into an archive,
+// and the conversions between the view kit's values and the painter's.
 #ifndef _VIEW_PRIVATE_H
 #define _VIEW_PRIVATE_H
 
@@ -28,9 +25,6 @@ enum {
 	kViewArchiveBlending = 0x200,
 	kViewArchiveColors = kViewArchiveHighColor | kViewArchiveLowColor | kViewArchiveViewColor,
 };
-
-void view_geometry_changed();
-uint64 view_geometry_epoch();
 
 // The painter's forms of the view kit's values.
 graphics::Color to_graphics_color(rgb_color color);
