@@ -13,10 +13,6 @@ B_REGISTER_ARCHIVABLE(TArchivable);
 
 namespace {
 
-// A settings file holds one small record. Anything larger than this is not one of ours, and
-// refusing it keeps a damaged or substituted file from making the load allocate without bound.
-constexpr off_t kMaxSettingsFileSize = 4 * 1024 * 1024;
-
 // Runs a message look-up into a temporary and copies the result out only on success, so that
 // every helper leaves its destination alone when the key is missing or of another type,
 // whatever the message class does with its output on failure.
@@ -67,10 +63,12 @@ status_t TArchivable::Load(const BEntry& entry)
 		return -1;
 
 	off_t size = 0;
-	if (file.GetSize(&size) != B_OK || size <= 0 || size > kMaxSettingsFileSize)
+	if (file.GetSize(&size) != B_OK || size <= 0 || size > kMaxFileSize)
 		return -1;
+	// Network and user-space file systems may hand the file over in several pieces, so the
+	// read goes on until all of it has come; only an error or a file cut short fails it.
 	std::vector<char> bytes((size_t)size);
-	if (file.ReadAt(0, bytes.data(), bytes.size()) != (ssize_t)bytes.size())
+	if (file.ReadExactly(bytes.data(), bytes.size()) != B_OK)
 		return -1;
 
 	BMessage archive;
@@ -87,15 +85,18 @@ status_t TArchivable::Load(const BEntry& entry)
 
 status_t TArchivable::Save(const BEntry& entry) const
 {
-	// Nothing touches the existing file until the new one is complete: the atomic file writes
-	// a temporary file beside it and renames it over the old one only on Commit. Leaving this
-	// function early discards the temporary file.
-	BAtomicFile file(&entry);
-	if (file.InitCheck() != B_OK)
-		return -1;
-
 	BMessage archive;
 	if (Archive(&archive, true) != B_OK)
+		return -1;
+	ssize_t size = archive.FlattenedSize();
+	if (size <= 0 || size > kMaxFileSize)
+		return -1;
+
+	// Nothing touches the existing file until the new one is complete: the atomic file writes
+	// a temporary file beside it and puts it in place of the old one only on Commit. Leaving
+	// this function early discards what was written.
+	BAtomicFile file(&entry);
+	if (file.InitCheck() != B_OK)
 		return -1;
 	if (archive.Flatten(&file) != B_OK)
 		return -1;

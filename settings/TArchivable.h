@@ -25,6 +25,12 @@ struct entry_ref;
 
 class TArchivable : public BArchivable {
 public:
+	// The largest settings file, in bytes, that Load reads and Save writes. A settings file
+	// holds one small record; refusing larger ones keeps a damaged or substituted file from
+	// making the load allocate without bound, and refusing to write them keeps a record from
+	// leaving a file that its next load would discard.
+	static constexpr off_t kMaxFileSize = 4 * 1024 * 1024;
+
 	TArchivable();
 	explicit TArchivable(BMessage* from);
 	~TArchivable() override;
@@ -44,7 +50,9 @@ public:
 	// case in which it was called.
 	status_t Load(const BEntry& entry);
 	// Archives the record and replaces the file with it atomically: a failure at any step
-	// leaves the previous file exactly as it was. B_OK or -1.
+	// leaves the previous file exactly as it was (in a folder that refuses new files, the
+	// file is written over in place instead, see BAtomicFile). B_OK or -1; an archive that
+	// would flatten to more than kMaxFileSize bytes is a failure and writes nothing.
 	status_t Save(const BEntry& entry) const;
 
 	// Typed look-ups; the forms without an index read item 0.

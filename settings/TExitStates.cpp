@@ -3,11 +3,27 @@
 #include <Message.h>
 
 #include "AppIdentity.h"
+#include "TUTF8Utils.h"
 
 namespace {
 
 const char kFileName[] = "Glowplate_ExitStates.arc";
 const char kColorsField[] = "Clrs";
+const char kDisplayTextField[] = "DpTx";
+
+// The byte length of the longest beginning of text that has at most maxBytes bytes and ends
+// between two characters, stepping by characters as every other UTF-8 function here does.
+int32 prefix_length(const BString& text, ssize_t maxBytes)
+{
+	int32 end = 0;
+	while (end < text.Length()) {
+		int32 next = end + TUTF8Utils::NumBytes(text[end]);
+		if (next > maxBytes)
+			break;
+		end = next;
+	}
+	return end;
+}
 
 } // namespace
 
@@ -34,8 +50,19 @@ status_t TExitStates::Archive(BMessage* into, bool deep) const
 		}
 	}
 	status |= into->AddString("_Ver", gAppVer);
-	status |= into->AddString("DpTx", mDisplayText);
+	// The text is filled in last, into the room that everything else leaves under the file
+	// size limit: a text pasted by mistake may be cut, but it never costs the favourites and
+	// the frame their place in the file. No further room is kept back; the text may take it
+	// all, since the other fields are measured rather than estimated.
+	status |= into->AddString(kDisplayTextField, "");
 	status |= into->AddRect("_WFr", mWindowFrame);
+	ssize_t room = kMaxFileSize - into->FlattenedSize();
+	if (mDisplayText.Length() <= room) {
+		status |= into->ReplaceString(kDisplayTextField, mDisplayText);
+	} else {
+		BString cut(mDisplayText.String(), prefix_length(mDisplayText, room));
+		status |= into->ReplaceString(kDisplayTextField, cut);
+	}
 	return status;
 }
 

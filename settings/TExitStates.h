@@ -20,7 +20,9 @@ public:
 	~TExitStates() override;
 
 	// "Clrs" (27 raw four-byte items, set by set), "_Ver" (the running program's version,
-	// whatever mVersion holds), "DpTx" and "_WFr" after the base's fields.
+	// whatever mVersion holds), "DpTx" and "_WFr" after the base's fields. A display text too
+	// long for a settings file is archived cut at a character boundary, so that the archive
+	// stays within kMaxFileSize and the rest of the record is always saved.
 	status_t Archive(BMessage* into, bool deep = true) const override;
 	// Found colours come back opaque. The status counts the base, "_Ver", "DpTx" and "_WFr";
 	// a missing colour keeps its value without making the result non-zero.

@@ -41,6 +41,18 @@ bool is_regular_name(const std::string& style)
 	return false;
 }
 
+// The description as fontconfig matches it: parsed, with the configuration's substitutions
+// and the defaults filled in. Null when it does not parse.
+FcPattern* prepared_pattern(FcConfig* config, const char* description)
+{
+	FcPattern* pattern = FcNameParse((const FcChar8*)description);
+	if (pattern == nullptr)
+		return nullptr;
+	FcConfigSubstitute(config, pattern, FcMatchPattern);
+	FcDefaultSubstitute(pattern);
+	return pattern;
+}
+
 struct Listed {
 	FontFace::Description description;
 	FcCharSet* charSet;
@@ -151,7 +163,18 @@ status_t FontCatalog::Build()
 	fPlain = Match("sans-serif:lang=ja", &embolden);
 	if (fPlain == nullptr)
 		fPlain = fFaces.front().get();
-	fFixed = Match("monospace", &embolden);
+	// "monospace" names fontconfig's preferred faces, not faces whose characters all have
+	// one width: a configuration may put a face with some proportional or double-width
+	// characters first. The fixed font is the first face of that order that really is fixed;
+	// without one, the preferred face is better than none.
+	for (const FontFace* face : Sorted("monospace", false)) {
+		if (face->IsFixedWidth()) {
+			fFixed = face;
+			break;
+		}
+	}
+	if (fFixed == nullptr)
+		fFixed = Match("monospace", &embolden);
 	if (fFixed == nullptr)
 		fFixed = fPlain;
 	fBold = Match("sans-serif:lang=ja:weight=bold", &embolden);
@@ -163,21 +186,9 @@ status_t FontCatalog::Build()
 			fBold = SyntheticBold(*family);
 	}
 
-	FcPattern* pattern = FcNameParse((const FcChar8*)"sans-serif:lang=ja");
-	FcConfigSubstitute(fConfig, pattern, FcMatchPattern);
-	FcDefaultSubstitute(pattern);
-	FcResult result;
-	FcFontSet* sorted = FcFontSort(fConfig, pattern, FcTrue, nullptr, &result);
-	FcPatternDestroy(pattern);
-	if (sorted != nullptr) {
-		for (int i = 0; i < sorted->nfont; i++) {
-			const FontFace* face = FaceOfPattern(sorted->fonts[i]);
-			if (face != nullptr &&
-			    std::find(fFallbacks.begin(), fFallbacks.end(), face) == fFallbacks.end())
-				fFallbacks.push_back(face);
-		}
-		FcFontSetDestroy(sorted);
-	}
+	// Trimmed, the order keeps only the faces that add characters, which is all a fallback is
+	// for.
+	fFallbacks = Sorted("sans-serif:lang=ja", true);
 	return B_OK;
 }
 
@@ -291,14 +302,32 @@ const FontFace* FontCatalog::FaceOfPattern(_FcPattern* pattern)
 	            english_value(pattern, FC_STYLE, FC_STYLELANG));
 }
 
+std::vector<const FontFace*> FontCatalog::Sorted(const char* description, bool trim)
+{
+	std::vector<const FontFace*> faces;
+	FcPattern* pattern = prepared_pattern(fConfig, description);
+	if (pattern == nullptr)
+		return faces;
+	FcResult result;
+	FcFontSet* sorted = FcFontSort(fConfig, pattern, trim ? FcTrue : FcFalse, nullptr, &result);
+	FcPatternDestroy(pattern);
+	if (sorted == nullptr)
+		return faces;
+	for (int i = 0; i < sorted->nfont; i++) {
+		const FontFace* face = FaceOfPattern(sorted->fonts[i]);
+		if (face != nullptr && std::find(faces.begin(), faces.end(), face) == faces.end())
+			faces.push_back(face);
+	}
+	FcFontSetDestroy(sorted);
+	return faces;
+}
+
 const FontFace* FontCatalog::Match(const char* description, bool* embolden)
 {
 	*embolden = false;
-	FcPattern* pattern = FcNameParse((const FcChar8*)description);
+	FcPattern* pattern = prepared_pattern(fConfig, description);
 	if (pattern == nullptr)
 		return nullptr;
-	FcConfigSubstitute(fConfig, pattern, FcMatchPattern);
-	FcDefaultSubstitute(pattern);
 	FcResult result;
 	FcPattern* match = FcFontMatch(fConfig, pattern, &result);
 	FcPatternDestroy(pattern);

@@ -62,6 +62,9 @@ private:
 	const FontFace* SyntheticBold(Family& family);
 	const FontFace* FaceOfPattern(_FcPattern* pattern);
 	const FontFace* Match(const char* description, bool* embolden);
+	// Fontconfig's order of preference for the description, as listed faces; trimmed, it
+	// keeps only the faces that add characters to those before them.
+	std::vector<const FontFace*> Sorted(const char* description, bool trim);
 
 	_FcConfig* fConfig = nullptr;
 	std::vector<std::unique_ptr<FontFace>> fFaces;

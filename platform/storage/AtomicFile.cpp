@@ -6,6 +6,7 @@
 #include <string_view>
 #include <fcntl.h>
 #include <random>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
 #include <unistd.h>
@@ -72,9 +73,45 @@ void copy_user_attributes(const std::string& from, int to)
 	}
 }
 
+// The errors with which a folder refuses a new entry while a file in it may still be
+// writable: no write permission on the folder, or a read-only mount with the file bound into
+// it writable.
+bool folder_refuses_entries(int error)
+{
+	return error == EACCES || error == EPERM || error == EROFS;
+}
+
+// Copies the whole of `from` over the start of `to` and cuts `to` to that length.
+status_t copy_over(int from, int to)
+{
+	struct stat st;
+	if (fstat(from, &st) != 0)
+		return errno_status(errno);
+	// Reserving the blocks first makes a full disk fail the save before any old byte is
+	// overwritten; file systems that cannot reserve are written all the same.
+	if (st.st_size > 0 && fallocate(to, FALLOC_FL_KEEP_SIZE, 0, st.st_size) != 0 &&
+	    errno != EOPNOTSUPP && errno != ENOSYS && errno != EINTR)
+		return errno_status(errno);
+	std::vector<char> buffer(64 * 1024);
+	for (off_t done = 0; done < st.st_size;) {
+		ssize_t got = read_fd(from, buffer.data(), buffer.size(), done);
+		if (got < 0)
+			return (status_t)got;
+		if (got == 0)
+			return B_IO_ERROR;
+		ssize_t put = write_fd_fully(to, buffer.data(), (size_t)got, done);
+		if (put < 0)
+			return (status_t)put;
+		done += got;
+	}
+	if (ftruncate(to, st.st_size) != 0 || fsync(to) != 0)
+		return errno_status(errno);
+	return B_OK;
+}
+
 } // namespace
 
-BAtomicFile::BAtomicFile() : fFd(-1), fStatus(B_NO_INIT), fWriteError(B_OK) {}
+BAtomicFile::BAtomicFile() : fFd(-1), fStatus(B_NO_INIT), fWriteError(B_OK), fInPlace(false) {}
 
 BAtomicFile::BAtomicFile(const char* path) : BAtomicFile()
 {
@@ -128,16 +165,16 @@ status_t BAtomicFile::SetTo(const char* path)
 	for (int attempt = 0; attempt < kCreateAttempts && fd < 0; attempt++) {
 		temporary = join_path(folder, temporary_leaf(leaf));
 		fd = open(temporary.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0666);
-		if (fd < 0 && errno != EEXIST && errno != EINTR)
+		if (fd < 0 && errno != EEXIST && errno != EINTR) {
+			if (exists && folder_refuses_entries(errno))
+				return _SetToInPlace(target, errno_status(errno));
 			return _Fail(errno_status(errno));
+		}
 	}
 	if (fd < 0)
 		return _Fail(B_FILE_EXISTS);
 
-	fFd = fd;
-	fTemporary = temporary;
-	fTarget = target;
-	fWriteError = B_OK;
+	_Begin(fd, target, temporary);
 	if (exists) {
 		// The owner first: changing it clears set-id bits that the mode then restores. Only a
 		// privileged writer can give the file away; otherwise the writer stays the owner and
@@ -149,6 +186,26 @@ status_t BAtomicFile::SetTo(const char* path)
 		if (fchmod(fd, st.st_mode & 07777) != 0)
 			return _Fail(errno_status(errno));
 	}
+	return fStatus;
+}
+
+status_t BAtomicFile::_SetToInPlace(const std::string& target, status_t folderError)
+{
+	// The new contents gather in memory, so that the target stays as it was until Commit
+	// and every stream operation works as it does on a temporary file.
+	int fd = memfd_create("glowplate-atomic", MFD_CLOEXEC);
+	if (fd < 0)
+		return _Fail(folderError);
+	return _Begin(fd, target, std::string());
+}
+
+status_t BAtomicFile::_Begin(int fd, const std::string& target, const std::string& temporary)
+{
+	fFd = fd;
+	fTarget = target;
+	fTemporary = temporary;
+	fInPlace = temporary.empty();
+	fWriteError = B_OK;
 	return fStatus = B_OK;
 }
 
@@ -274,6 +331,9 @@ status_t BAtomicFile::Commit()
 	if (fWriteError != B_OK)
 		return _Fail(fWriteError);
 
+	if (fInPlace)
+		return _CommitInPlace();
+
 	copy_user_attributes(fTarget, fFd);
 	if (fsync(fFd) != 0)
 		return _Fail(errno_status(errno));
@@ -300,6 +360,30 @@ status_t BAtomicFile::Commit()
 	return B_OK;
 }
 
+status_t BAtomicFile::_CommitInPlace()
+{
+	// The node stays, and with it the owner, the mode and the attributes. The target was a
+	// regular file when the writing began; something else in its place now is not written
+	// (and a pipe cannot make the open block).
+	int target = open(fTarget.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NOFOLLOW | O_NONBLOCK);
+	if (target < 0)
+		return _Fail(errno_status(errno));
+	struct stat st;
+	status_t status = B_OK;
+	if (fstat(target, &st) != 0)
+		status = errno_status(errno);
+	else if (!S_ISREG(st.st_mode))
+		status = B_NOT_ALLOWED;
+	else
+		status = copy_over(fFd, target);
+	if (close(target) != 0 && errno != EINTR && status == B_OK)
+		status = errno_status(errno);
+	if (status != B_OK)
+		return _Fail(status);
+	Abort();
+	return B_OK;
+}
+
 void BAtomicFile::Abort()
 {
 	if (fFd >= 0)
@@ -310,6 +394,7 @@ void BAtomicFile::Abort()
 	fTemporary.clear();
 	fTarget.clear();
 	fWriteError = B_OK;
+	fInPlace = false;
 	fStatus = B_NO_INIT;
 }
 

@@ -14,6 +14,13 @@
 // target that is a symbolic link is resolved, so the file it points at is replaced and the
 // link stays. Once any write failed, Commit refuses and reports that first failure, so a
 // caller that ignores one write's result still cannot publish a damaged file.
+//
+// A folder that refuses new entries (no write permission, a read-only mount) while the target
+// itself is writable would otherwise make the file impossible to save. There the new contents
+// gather in memory instead, and Commit writes them over the target in place, cuts it to their
+// length and flushes it. The target is still untouched until Commit, and a full disk is
+// noticed before the first byte is overwritten where the file system can reserve space; only
+// a crash or an error in the middle of that Commit can leave a mixed file.
 #ifndef _ATOMIC_FILE_H
 #define _ATOMIC_FILE_H
 
@@ -34,8 +41,9 @@ public:
 	~BAtomicFile() override;
 
 	// Starts a new file for `path` (any earlier uncommitted one is discarded). Fails with
-	// B_IS_A_DIRECTORY for a folder and with the folder's error (B_PERMISSION_DENIED, ...)
-	// when no temporary file can be made there.
+	// B_IS_A_DIRECTORY for a folder, and with the folder's error (B_PERMISSION_DENIED, ...)
+	// when no temporary file can be made there and there is no writable target to write in
+	// place of.
 	status_t SetTo(const char* path);
 	status_t SetTo(const entry_ref* ref);
 	status_t SetTo(const BEntry* entry);
@@ -54,12 +62,18 @@ public:
 	status_t GetSize(off_t* size) const override;
 
 	// Flushes, renames over the target, then flushes the folder. On failure the target is as
-	// it was and the temporary file is gone. Afterwards the object is unset either way.
+	// it was and the temporary file is gone. Writing in place, it writes over the target and
+	// flushes it; a failure there may come after part of the target was overwritten. Afterwards
+	// the object is unset either way.
 	status_t Commit();
 	// Discards what was written; the target is untouched.
 	void Abort();
 
 private:
+	status_t _SetToInPlace(const std::string& target, status_t folderError);
+	// Takes over the open file; without a temporary file, the contents go in place.
+	status_t _Begin(int fd, const std::string& target, const std::string& temporary);
+	status_t _CommitInPlace();
 	status_t _Fail(status_t status);
 	status_t _Record(status_t status);
 
@@ -68,6 +82,8 @@ private:
 	status_t fWriteError;
 	std::string fTarget;
 	std::string fTemporary;
+	// The contents go over the target in place at Commit instead of replacing it.
+	bool fInPlace;
 };
 
 #endif

@@ -11,6 +11,7 @@
 #include <TTamarackArchivable.h>
 
 #include "SettingsTestEnvironment.h"
+#include "ShortReads.h"
 
 // A small record with one field of each kind the tests need. Its Archive can be told to fail,
 // as a record's would when the message refuses a field.
@@ -284,26 +285,88 @@ TEST_F(ArchivableFileTest, AFailedArchiveKeepsThePreviousFile)
 	EXPECT_FALSE(path_exists(AppFile("fresh.arc")));
 }
 
-TEST_F(ArchivableFileTest, AnUnwritableFolderKeepsThePreviousFile)
+TEST_F(ArchivableFileTest, AFolderThatRefusesNewFilesSavesOnlyIntoFilesTheUserMayWrite)
+{
+	MakeFolders(AppFolder());
+	std::string kept = AppFile("kept.arc");
+	std::string written = AppFile("written.arc");
+	TTestRecord record;
+	ASSERT_EQ(record.Save(BEntry(kept.c_str())), B_OK);
+	ASSERT_EQ(record.Save(BEntry(written.c_str())), B_OK);
+	std::string before = read_text(kept);
+
+	// The saves run without privileges, in a folder they may enter but not write to; only
+	// one of the two files is theirs to write, and that one is written in place.
+	chmod(Root().c_str(), 0755);
+	chmod(kept.c_str(), 0644);
+	chmod(written.c_str(), 0666);
+	chmod(AppFolder().c_str(), 0555);
+	int result = run_unprivileged([&] {
+		record.mNumber = 3;
+		record.mName = "three";
+		if (record.Save(BEntry(kept.c_str())) != -1)
+			return 1;
+		return record.Save(BEntry(written.c_str())) == B_OK ? 0 : 2;
+	});
+	chmod(AppFolder().c_str(), 0755);
+	EXPECT_EQ(result, 0);
+	EXPECT_EQ(read_text(kept), before);
+	EXPECT_EQ(folder_names(AppFolder()).size(), 2u) << "a temporary file was left behind";
+
+	TTestRecord loaded;
+	EXPECT_EQ(loaded.Load(BEntry(written.c_str())), B_OK);
+	EXPECT_EQ(loaded.mNumber, 3);
+	EXPECT_STREQ(loaded.mName.String(), "three");
+}
+
+TEST_F(ArchivableFileTest, AFileHandedOverInPiecesLoadsWhole)
+{
+	MakeFolders(AppFolder());
+	BEntry entry(AppFile("record.arc").c_str());
+	TTestRecord saved;
+	saved.mNumber = 5;
+	saved.mName = std::string(1000, 'n').c_str();
+	ASSERT_EQ(saved.Save(entry), B_OK);
+
+	TTestRecord loaded;
+	{
+		ShortReads pieces(7);
+		EXPECT_EQ(loaded.Load(entry), B_OK);
+		EXPECT_GT(ShortReads::Shortened(), 0u);
+	}
+	EXPECT_EQ(loaded.mNumber, 5);
+	EXPECT_EQ(loaded.mName, saved.mName);
+}
+
+TEST_F(ArchivableFileTest, LoadAndSaveShareOneSizeLimit)
 {
 	MakeFolders(AppFolder());
 	std::string path = AppFile("record.arc");
 	BEntry entry(path.c_str());
 	TTestRecord record;
-	ASSERT_EQ(record.Save(entry), B_OK);
-	std::string before = read_text(path);
+	record.mName = "";
+	BMessage empty;
+	ASSERT_EQ(record.Archive(&empty), B_OK);
+	size_t room = (size_t)(TArchivable::kMaxFileSize - empty.FlattenedSize());
 
-	// The save runs without privileges, in a folder it may enter but not write to.
-	chmod(Root().c_str(), 0755);
-	chmod(AppFolder().c_str(), 0555);
-	int result = run_unprivileged([&] {
-		record.mNumber = 3;
-		return record.Save(entry) == -1 ? 0 : 1;
-	});
-	chmod(AppFolder().c_str(), 0755);
-	EXPECT_EQ(result, 0);
-	EXPECT_EQ(read_text(path), before);
+	// The largest record that fits is saved and loads again.
+	record.mName = std::string(room, 'x').c_str();
+	ASSERT_EQ(record.Save(entry), B_OK);
+	std::string largest = read_text(path);
+	EXPECT_EQ(largest.size(), (size_t)TArchivable::kMaxFileSize);
+	TTestRecord loaded;
+	EXPECT_EQ(loaded.Load(entry), B_OK);
+	EXPECT_EQ((size_t)loaded.mName.Length(), room);
+
+	// One byte more is refused by both, and the refused save keeps the file as it was.
+	record.mName << "x";
+	EXPECT_EQ(record.Save(entry), -1);
+	EXPECT_TRUE(read_text(path) == largest);
 	EXPECT_EQ(folder_names(AppFolder()).size(), 1u);
+	BMessage tooLarge;
+	ASSERT_EQ(record.Archive(&tooLarge), B_OK);
+	WriteMessage(path, tooLarge);
+	EXPECT_EQ(TTestRecord().Load(entry), -1);
 }
 
 TEST_F(SettingsEntryTest, EntriesLieInTheMakersFoldersWhichAreCreated)

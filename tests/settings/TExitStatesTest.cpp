@@ -138,6 +138,37 @@ TEST_F(ExitStatesTest, MissingKeysCountExceptTheColours)
 	EXPECT_EQ(partial.mWindowFrame, BRect(50, 50, 350, 300));
 }
 
+TEST_F(ExitStatesTest, ATextTooLongForTheFileIsCutBetweenCharactersAndTheRestIsSaved)
+{
+	TExitStates saved;
+	saved.mFavoriteColorSets[8][2] = rgb_color{1, 2, 3, 255};
+	saved.mWindowFrame = BRect(1, 2, 3, 4);
+	// A long text that fits is kept whole.
+	std::string fits(1024 * 1024, 'a');
+	saved.mDisplayText = fits.c_str();
+	ASSERT_EQ(saved.SaveToFile(), B_OK);
+	TExitStates loaded;
+	ASSERT_EQ(loaded.LoadFromFile(), B_OK);
+	EXPECT_TRUE(loaded.mDisplayText == fits.c_str());
+
+	// Each character is three bytes, so most cuts by bytes alone would split one.
+	std::string text;
+	while (text.size() <= (size_t)TArchivable::kMaxFileSize)
+		text += "駅";
+	saved.mDisplayText = text.c_str();
+	ASSERT_EQ(saved.SaveToFile(), B_OK);
+	EXPECT_EQ((size_t)saved.mDisplayText.Length(), text.size()) << "the record keeps its text";
+	EXPECT_LE(read_text(AppFile(kExitStatesFile)).size(), (size_t)TArchivable::kMaxFileSize);
+
+	ASSERT_EQ(loaded.LoadFromFile(), B_OK);
+	std::string back = loaded.mDisplayText.String();
+	EXPECT_EQ(back.size() % 3, 0u);
+	EXPECT_GT(back.size(), (size_t)TArchivable::kMaxFileSize - 4096) << "cut far too short";
+	EXPECT_EQ(text.compare(0, back.size(), back), 0);
+	EXPECT_EQ(loaded.mFavoriteColorSets[8][2], (rgb_color{1, 2, 3, 255}));
+	EXPECT_EQ(loaded.mWindowFrame, BRect(1, 2, 3, 4));
+}
+
 TEST(TExitStatesTest, ShortColourItemsAreIgnored)
 {
 	BMessage archive = exit_states_header();

@@ -152,6 +152,52 @@ TEST_F(AtomicFileTest, AFileTheWriterMayNotWriteIsNotReplaced)
 	ExpectNoLeftovers();
 }
 
+TEST_F(AtomicFileTest, AFolderThatRefusesNewEntriesGetsAWritableFileWrittenInPlace)
+{
+	// The folder may be entered but not written to; the file itself may be written.
+	ASSERT_EQ(0, chmod(fTarget.c_str(), 0666));
+	bool attributes = user_xattrs_supported(fTarget);
+	if (attributes) {
+		ASSERT_EQ(0, setxattr(fTarget.c_str(), "user.note", "kept", 4, 0));
+	}
+	ASSERT_EQ(0, chmod(fFolder.Path().c_str(), 0555));
+	int result = run_unprivileged([&] {
+		BAtomicFile longer(fTarget.c_str());
+		if (longer.InitCheck() != B_OK || longer.Write("newer, longer settings", 22) != 22)
+			return 1;
+		// The stream reads back what was written, and the target waits for the commit.
+		char back[5] = {};
+		if (longer.ReadAt(0, back, 5) != 5 || read_text(fTarget) != "old settings")
+			return 2;
+		if (longer.Commit() != B_OK || read_text(fTarget) != "newer, longer settings")
+			return 3;
+
+		// A shorter file leaves nothing of the longer one behind.
+		BAtomicFile shorter(fTarget.c_str());
+		if (shorter.Write("short", 5) != 5 || shorter.Commit() != B_OK)
+			return 4;
+		{
+			BAtomicFile dropped(fTarget.c_str());
+			dropped.Write("dropped", 7);
+		}
+		if (read_text(fTarget) != "short")
+			return 5;
+
+		// A file that does not exist yet cannot be made in such a folder at all.
+		BAtomicFile fresh((fFolder / "fresh").c_str());
+		return fresh.InitCheck() == B_PERMISSION_DENIED ? 0 : 6;
+	});
+	chmod(fFolder.Path().c_str(), 0700);
+	EXPECT_EQ(0, result);
+	EXPECT_EQ("short", read_text(fTarget));
+	EXPECT_EQ(0666u, permissions_of(fTarget));
+	ExpectNoLeftovers();
+	if (attributes) {
+		char value[8] = {};
+		EXPECT_EQ(4, getxattr(fTarget.c_str(), "user.note", value, sizeof(value)));
+	}
+}
+
 TEST_F(AtomicFileTest, FailedRenameKeepsTheOldEntry)
 {
 	BAtomicFile file(fTarget.c_str());
