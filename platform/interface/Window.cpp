@@ -458,11 +458,6 @@ BView* BWindow::LastMouseMovedView() const
 	return view != nullptr && view->Window() == this ? view : nullptr;
 }
 
-void BWindow::SetDefaultButton(BButton* button)
-{
-	fDefaultButton = button;
-}
-
 void BWindow::SetKeyMenuBar(BMenuBar* bar)
 {
 	fKeyMenuBar = bar;

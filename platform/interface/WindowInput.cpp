@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include <Application.h>
+#include <Control.h>
 #include <Input.h>
 #include <Message.h>
 #include <MessagePrivate.h>
@@ -153,6 +154,18 @@ void BWindow::_FanOutMoved(BMessage* message)
 void BWindow::DispatchMessage(BMessage* message, BHandler* handler)
 {
 	BView* view = dynamic_cast<BView*>(handler);
+	// A disabled control takes no input; this one place drops it for every control.
+	if (BControl* control = dynamic_cast<BControl*>(handler); control != nullptr &&
+	    !control->IsEnabled()) {
+		switch (message->what) {
+		case B_MOUSE_DOWN:
+		case B_MOUSE_UP:
+		case B_KEY_DOWN:
+		case B_KEY_UP:
+		case B_INPUT_METHOD_EVENT:
+			return;
+		}
+	}
 	switch (message->what) {
 	case B_MOUSE_DOWN:
 		if (view != nullptr) {
