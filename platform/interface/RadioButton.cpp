@@ -34,11 +34,14 @@ void BRadioButton::SetValue(int32 value)
 	if (value == Value())
 		return;
 	BCheckBox::SetValue(value);
-	if (value == B_CONTROL_OFF || Parent() == nullptr)
+	if (value == B_CONTROL_OFF)
 		return;
-	for (int32 i = 0; BView* sibling = Parent()->ChildAt(i); i++) {
-		if (sibling == this)
-			continue;
+	// Siblings, also among a window's top-level views (which have no parent view).
+	for (BView* sibling = PreviousSibling(); sibling != nullptr; sibling = sibling->PreviousSibling()) {
+		if (BRadioButton* radio = dynamic_cast<BRadioButton*>(sibling))
+			radio->SetValue(B_CONTROL_OFF);
+	}
+	for (BView* sibling = NextSibling(); sibling != nullptr; sibling = sibling->NextSibling()) {
 		if (BRadioButton* radio = dynamic_cast<BRadioButton*>(sibling))
 			radio->SetValue(B_CONTROL_OFF);
 	}

@@ -191,7 +191,12 @@ void Commit(const std::string& text)
 
 status_t Sync(BWindow* window)
 {
-	return BPrivate::WindowAccess::Sync(window);
+	// The second round trip also covers what the window posted to itself while handling the
+	// messages before the first (a control's message to its window, say).
+	status_t status = BPrivate::WindowAccess::Sync(window);
+	if (status == B_OK)
+		status = BPrivate::WindowAccess::Sync(window);
+	return status;
 }
 
 bool WaitFor(const std::function<bool()>& condition, bigtime_t timeout)

@@ -58,7 +58,8 @@ int32 KeyCodeFor(int32 rawChar);
 void Preedit(const std::string& text, int32 selectionStart, int32 selectionEnd);
 void Commit(const std::string& text);
 
-// The barrier: B_OK once the window dispatched everything sent before and presented its frame.
+// The barrier: B_OK once the window dispatched everything sent before (and what it posted to
+// itself meanwhile) and presented its frame.
 status_t Sync(BWindow* window);
 // Waits until the condition holds (checked every millisecond), at most `timeout` µs.
 bool WaitFor(const std::function<bool()>& condition, bigtime_t timeout = 10000000);
