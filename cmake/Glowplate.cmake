@@ -29,9 +29,11 @@ function(glowplate_tests name)
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest_main GTest::gmock Threads::Threads)
   target_compile_definitions(${name} PRIVATE GLOWPLATE_TEST_DATA_DIR="${CMAKE_CURRENT_SOURCE_DIR}/data")
   # Tests run without a screen unless they ask for one: windows go to the headless backend.
-  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT
-      "ASAN_OPTIONS=detect_leaks=1;UBSAN_OPTIONS=print_stacktrace=1;GLOWPLATE_BACKEND=headless")
+  # The environment comes through env(1) as the tests' launcher, since the discovered tests'
+  # ENVIRONMENT property keeps only the first of several variables here.
+  set_target_properties(${name} PROPERTIES CROSSCOMPILING_EMULATOR
+    "env;ASAN_OPTIONS=detect_leaks=1;UBSAN_OPTIONS=print_stacktrace=1;GLOWPLATE_BACKEND=headless")
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60)
 endfunction()
 
 # glowplate_system_libraries(<variable>)

@@ -4,15 +4,9 @@
 #include <cstring>
 
 #include "HeadlessBackend.h"
+#include "SdlBackend.h"
 
 namespace BPrivate {
-
-// The SDL backend's factory (SdlBackend.cpp). Until it is linked in, this weak stand-in reports
-// that SDL is not available.
-__attribute__((weak)) std::unique_ptr<DisplayBackend> make_sdl_backend()
-{
-	return nullptr;
-}
 
 std::unique_ptr<DisplayBackend> DisplayBackend::Create(std::string* error)
 {
