@@ -19,8 +19,10 @@ endfunction()
 
 # glowplate_tests(<name> LIBS <targets>...)
 # One GoogleTest executable of every .cpp in the calling folder, registered with CTest.
+# DISPLAY_LOCK: the tests use the shared X display (they press keys or move the pointer on
+# it), so they never run at the same time as other such tests.
 function(glowplate_tests name)
-  cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "DISPLAY_LOCK" "" "LIBS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   if(NOT sources)
     return()
@@ -33,7 +35,12 @@ function(glowplate_tests name)
   # ENVIRONMENT property keeps only the first of several variables here.
   set_target_properties(${name} PROPERTIES CROSSCOMPILING_EMULATOR
     "env;ASAN_OPTIONS=detect_leaks=1;UBSAN_OPTIONS=print_stacktrace=1;GLOWPLATE_BACKEND=headless")
-  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60)
+  if(ARG_DISPLAY_LOCK)
+    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+      PROPERTIES RESOURCE_LOCK display)
+  else()
+    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60)
+  endif()
 endfunction()
 
 # glowplate_system_libraries(<variable>)
