@@ -48,8 +48,8 @@ endfunction()
 # for programs (benchmarks, fuzz targets) that may use any of them.
 function(glowplate_system_libraries variable)
   set(libs)
-  foreach(lib glowplate_app glowplate_editor glowplate_globals glowplate_render
-      glowplate_settings glowplate_locale glowplate_support)
+  foreach(lib glowplate_app glowplate_editor glowplate_complete glowplate_iap glowplate_globals
+      glowplate_render glowplate_ui glowplate_settings glowplate_locale glowplate_support)
     if(TARGET ${lib})
       list(APPEND libs ${lib})
     endif()

@@ -1,0 +1,143 @@
+// How fast a window answers: from a key injected through the headless backend to the frame
+// that shows its effect, and a full redraw of a window as large as the main window with as many
+// views as the editor has. Everything runs as in the program: the desktop posts the key, the
+// window's thread dispatches it, redraws and presents.
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <string>
+#include <thread>
+
+#include <Application.h>
+#include <Autolock.h>
+#include <Message.h>
+#include <View.h>
+#include <Window.h>
+
+#include <HeadlessBackend.h>
+
+#include "Desktop.h"
+#include "WindowPrivate.h"
+
+namespace {
+
+const bigtime_t kTimeout = 5000000;
+
+// Invalidates its whole area (600 x 100) on every key and fills it anew.
+class KeyView : public BView {
+public:
+	KeyView(BRect frame) : BView(frame, "Key", B_FOLLOW_LEFT_TOP, B_WILL_DRAW | B_NAVIGABLE) {}
+	void KeyDown(const char*, int32) override
+	{
+		fCount++;
+		Invalidate();
+	}
+	void Draw(BRect) override
+	{
+		SetHighColor(fCount % 256, 80, 160);
+		FillRect(Bounds());
+	}
+
+private:
+	int32 fCount = 0;
+};
+
+// One of the many small views of a form: a face and a short label.
+class LabelView : public BView {
+public:
+	LabelView(BRect frame, int32 index)
+	    : BView(frame, "Label", B_FOLLOW_LEFT_TOP, B_WILL_DRAW), fText(std::to_string(index) + " 設定")
+	{
+		SetViewColor(236, 236, 236);
+	}
+	void Draw(BRect) override
+	{
+		SetHighColor(146, 146, 146);
+		StrokeRect(Bounds());
+		SetHighColor(0, 0, 0);
+		SetDrawingMode(B_OP_OVER);
+		DrawString(fText.c_str(), BPoint(4, 14));
+		SetDrawingMode(B_OP_COPY);
+	}
+
+private:
+	std::string fText;
+};
+
+BPrivate::HeadlessBackend* backend()
+{
+	return BPrivate::Desktop::Current()->Headless();
+}
+
+void BM_KeyToPresentedFrame(benchmark::State& state)
+{
+	BWindow* window = new BWindow(BRect(50, 50, 669, 449), "Keys", B_TITLED_WINDOW, 0);
+	KeyView* view = new KeyView(BRect(10, 10, 609, 109));
+	window->AddChild(view);
+	window->Show();
+	{
+		BAutolock lock(window);
+		view->MakeFocus(true);
+	}
+	BPrivate::WindowAccess::Sync(window);
+	for (auto _ : state) {
+		uint64 frames = backend()->PresentedFrames();
+		backend()->InjectKeyDown(0x3c, 'a', "a", 0, false);
+		if (!backend()->WaitForFrames(frames, kTimeout)) {
+			state.SkipWithError("no frame");
+			break;
+		}
+	}
+	window->Lock();
+	window->Quit();
+}
+BENCHMARK(BM_KeyToPresentedFrame)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+void BM_FullRedrawOf60Views(benchmark::State& state)
+{
+	BWindow* window = new BWindow(BRect(50, 50, 669, 449), "Redraw", B_TITLED_WINDOW, 0);
+	for (int32 i = 0; i < 60; i++) {
+		float left = 10 + (i % 6) * 100;
+		float top = 10 + (i / 6) * 38;
+		window->AddChild(new LabelView(BRect(left, top, left + 89, top + 29), i));
+	}
+	window->Show();
+	BPrivate::WindowAccess::Sync(window);
+	BMessage redraw(BPrivate::kMsgUpdate);
+	redraw.AddBool("_all", true);
+	for (auto _ : state) {
+		uint64 frames = backend()->PresentedFrames();
+		window->PostMessage(&redraw);
+		if (!backend()->WaitForFrames(frames, kTimeout)) {
+			state.SkipWithError("no frame");
+			break;
+		}
+	}
+	window->Lock();
+	window->Quit();
+}
+BENCHMARK(BM_FullRedrawOf60Views)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+	setenv("GLOWPLATE_BACKEND", "headless", 1);
+	char folder[] = "/tmp/glowplate-bench-XXXXXX";
+	if (mkdtemp(folder) != nullptr)
+		setenv("XDG_RUNTIME_DIR", folder, 1);
+	BApplication* app = new BApplication("application/x-vnd.Glowplate-Bench");
+	std::thread loop([app] { app->Run(); });
+
+	benchmark::Initialize(&argc, argv);
+	benchmark::RunSpecifiedBenchmarks();
+	benchmark::Shutdown();
+
+	app->Lock();
+	app->Quit();
+	app->Unlock();
+	loop.join();
+	delete app;
+	rmdir(folder);
+	return 0;
+}
