@@ -9,11 +9,16 @@
 
 #include <Bitmap.h>
 #include <Font.h>
+#include <FontFace.h>
 #include <Message.h>
 #include <Messenger.h>
 
 #include <TProperty.h>
 #include <TUTF8Utils.h>
+
+#include "TBoard.h"
+#include "TBoardProperty.h"
+#include "TLampRenderer.h"
 
 namespace {
 
@@ -75,7 +80,7 @@ TDisplayView::TDisplayView(BRect frame, BView* target)
       mFreehandProtect(false), mScale(0), mOffScreen(nullptr), mSrcScreen(nullptr),
       mOffScreenView(nullptr), mTarget(target), mSrcScreenView(nullptr), mTextColumns(0),
       mStripFirstColumn(0), mStripEndColumn(0), mSrcLeft(0), mStripCount(0),
-      mStripWidth(kDefaultStripWidth), mAscent(0)
+      mStripWidth(kDefaultStripWidth), mAscent(0), mAcceptedSize(2), mAcceptedGap(1)
 {
 	std::fill(mMargins, mMargins + 4, 0);
 	ClearFreehandProtect();
@@ -109,7 +114,13 @@ status_t TDisplayView::ApplySourceFont(BFont* font)
 	assert(font != nullptr);
 	status_t status =
 	    font->SetFamilyAndStyle(gProperty.mFontFamily.String(), gProperty.mFontStyle.String());
-	font->SetSize(gProperty.mSrcScreenFontSize);
+	// A face of fixed pixel size is rasterised at its own size: on a board as tall as it
+	// each lamp then shows one of the font's dots.
+	const graphics::FontFace* face = font->EngineFace();
+	if (face != nullptr && face->PixelSize() > 0)
+		font->SetSize((float)face->PixelSize());
+	else
+		font->SetSize(gProperty.mSrcScreenFontSize);
 	// Every source pixel is either ink or background.
 	font->SetFlags(font->Flags() | B_DISABLE_ANTIALIASING);
 	return status;
@@ -154,6 +165,10 @@ status_t TDisplayView::CreateSourceScreen(const char* text)
 	}
 	if (status != B_OK)
 		return status;
+	// A picture that could not be drawn is refused before anything changes.
+	status = CheckPictureSize(matrixColumns, matrixRows, gProperty.mLEDSize, gProperty.mLEDGap);
+	if (status != B_OK)
+		return status;
 
 	// The source screen in the undivided case covers (0, 0) to (width, height), which the
 	// bitmap rounds to whole pixels; the sampling never reads beyond width minus one lamp.
@@ -193,6 +208,7 @@ status_t TDisplayView::CreateSourceScreen(const char* text)
 	}
 	mAscent = metrics.ascent;
 	mTextColumns = columns;
+	_AcceptLampSize();
 
 	_LayOut(text, font);
 	SampleGrid grid(columns, rows, mScale, gProperty.mCorrectHoarse);
@@ -252,6 +268,9 @@ status_t TDisplayView::CreateOffScreen(int32 columns)
 	status_t status = _MatrixSize(columns, &width, &height);
 	if (status != B_OK)
 		return status == B_BAD_INDEX ? B_BAD_VALUE : status;
+	status = CheckPictureSize(width, height, gProperty.mLEDSize, gProperty.mLEDGap);
+	if (status != B_OK)
+		return status;
 
 	const BRect bounds(0, 0, (float)(width - 1), (float)(height - 1));
 	BBitmap* matrix = new BBitmap(bounds, B_BITMAP_ACCEPTS_VIEWS, B_RGBA32);
@@ -293,58 +312,52 @@ void TDisplayView::CopySourceToOffScreen()
 void TDisplayView::DrawToView(BView* target) const
 {
 	assert(target != nullptr);
-	const int32 size = gProperty.mLEDSize;
-	const float pitch = (float)(size + gProperty.mLEDGap);
-	const rgb_color* colors = gProperty.mColors;
-	target->SetHighColor(colors[TProperty::kColorGap]);
-	target->FillRect(target->Bounds(), B_SOLID_HIGH);
-	if (mOffScreen == nullptr)
-		return;
+	DrawToView(target, target->Bounds());
+}
 
-	const uint8* bits = (const uint8*)mOffScreen->Bits();
-	const int32 bytesPerRow = mOffScreen->BytesPerRow();
-	const int32 columns = (int32)mOffScreen->Bounds().right + 1;
-	const int32 rows = (int32)mOffScreen->Bounds().bottom + 1;
-	const int32 bytesPerPixel = bytesPerRow / columns;
-	BRect lamp(0, 0, (float)(size - 1), (float)(size - 1));
-	// Setting the colour only when it changes draws the same picture with fewer calls.
-	bool haveColor = false;
-	bool lastLit = false;
-	for (int32 x = 0; x < columns; x++) {
-		const uint8* cell = bits + (size_t)x * bytesPerPixel;
-		for (int32 y = 0; y < rows; y++, cell += bytesPerRow) {
-			const bool lit = cell[0] != 0;
-			if (!haveColor || lit != lastLit) {
-				target->SetHighColor(colors[lit ? TProperty::kColorFG : TProperty::kColorBG]);
-				haveColor = true;
-				lastLit = lit;
-			}
-			lamp.OffsetTo((float)x * pitch, (float)y * pitch);
-			target->FillRect(lamp, B_SOLID_HIGH);
-		}
-	}
+void TDisplayView::DrawToView(BView* target, BRect area) const
+{
+	assert(target != nullptr);
+	int32 size, gap;
+	// With no lamp size that fits, only the gap colour is drawn.
+	const bool fits = GetLampSize(&size, &gap);
+	// A look the record cannot have had from the editor or a file is drawn plain.
+	const TLampLook look =
+	    gBoardProperty.mLook.Check() == B_OK ? gBoardProperty.mLook : TLampLook();
+	TLampRenderer renderer(size, gap, gProperty.mColors, look);
+	std::unique_ptr<TBoard> board;
+	renderer.Draw(fits ? _PictureGrid(&board) : TLampGrid(), target, area, &mStaging);
 }
 
 void TDisplayView::Draw(BRect updateRect)
 {
-	DrawToView(this);
+	// Only the asked-for part is built; the painter clips to it in any case.
+	DrawToView(this, updateRect & Bounds());
 }
 
 void TDisplayView::GetPreferredSize(float* width, float* height)
 {
-	const float pitch = (float)(gProperty.mLEDSize + gProperty.mLEDGap);
-	const float lamp = (float)(gProperty.mLEDSize - 1);
-	BRect matrix = mOffScreen != nullptr ? mOffScreen->Bounds() : BRect(0, 0, 0, 0);
+	int32 size = 1, gap = 0;
+	GetLampSize(&size, &gap);
+	const TLampGrid grid = Lamps();
+	const int64 columns = std::max<int64>(_PictureColumns(), 1);
+	const int64 rows = std::max<int64>(grid.rows, 1);
+	// Both extents passed the size check, so they are exact as floats.
 	if (width != nullptr)
-		*width = pitch * matrix.right + lamp;
+		*width = (float)(TLampRenderer::Extent(columns, size, gap) - 1);
 	if (height != nullptr)
-		*height = pitch * matrix.bottom + lamp;
+		*height = (float)(TLampRenderer::Extent(rows, size, gap) - 1);
 }
 
-void TDisplayView::Update()
+status_t TDisplayView::Update()
 {
+	status_t status = CheckUpdate(gProperty.mLEDSize, gProperty.mLEDGap);
+	if (status != B_OK)
+		return status;
+	_AcceptLampSize();
 	ResizeToPreferred();
 	Invalidate();
+	return B_OK;
 }
 
 void TDisplayView::SetStripWidth(int32 width)

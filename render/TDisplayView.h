@@ -12,12 +12,16 @@
 #ifndef T_DISPLAY_VIEW_H
 #define T_DISPLAY_VIEW_H
 
+#include <memory>
 #include <vector>
 
 #include <View.h>
 
+#include "TLampGrid.h"
+
 class BBitmap;
 class BFont;
+class TBoard;
 struct entry_ref;
 
 // The 'fhpc' notice: the freehand protection flag changed.
@@ -44,6 +48,9 @@ public:
 	// stay in the processor's cache; each extra strip redraws the one or two glyphs that
 	// straddle its edges.
 	static constexpr int32 kDefaultStripWidth = 1024;
+	// Every coordinate of a picture must be a whole number that a float holds exactly, as
+	// views and rectangles keep their coordinates in floats.
+	static constexpr int64 kMaxPictureExtent = 1 << 24;
 
 	// Creates the view "DisplayView" and its first picture, the one of a single space.
 	// `target` receives the view's notices and is not owned.
@@ -74,20 +81,45 @@ public:
 	// be the one the current matrix was made for.
 	void CopySourceToOffScreen();
 
+	// Whether a picture of `columns` by `rows` lamps (margins included) at the lamp size and
+	// gap can be drawn: B_BAD_VALUE below the minimums (one lamp each way, a lamp size of 1,
+	// a gap of 0); B_NO_MEMORY for more lamps than kMaxLamps; B_BUFFER_OVERFLOW when the
+	// picture would be wider or higher than kMaxPictureExtent pixels. A picture that passes
+	// can always be shown, because drawing builds only the part on screen; saving it needs
+	// it whole in memory and keeps its own limit (kMaxPictureBytes).
+	static status_t CheckPictureSize(int64 columns, int64 rows, int64 ledSize, int64 ledGap);
+	// The same check for the current lamp matrix at another lamp size and gap.
+	status_t CheckUpdate(int32 ledSize, int32 ledGap) const;
+
 	// Draws the whole picture into `target` with the current colours, lamp size and gap.
 	void DrawToView(BView* target) const;
+	// Draws the part of the picture inside `area` (the target's coordinates) and the gap
+	// colour over the part of the area beyond the picture.
+	void DrawToView(BView* target, BRect area) const;
 	void Draw(BRect updateRect) override;
 	// The right and bottom coordinates of the picture seen as a rectangle from (0, 0).
 	void GetPreferredSize(float* width, float* height) override;
-	// Shows a change of colour, lamp size or gap, which needs no new sampling.
-	void Update();
+	// Shows a change of colour, lamp size or gap, which needs no new sampling. A lamp size
+	// and gap that fail CheckUpdate are refused: the view keeps its size and goes on drawing
+	// with the last ones it accepted, and the check's status is answered.
+	status_t Update();
+
+	// The lamp matrix as the renderer and the board see it, the margins it was made with,
+	// and the number of text columns between them.
+	TLampGrid Lamps() const;
+	const int32* MatrixMargins() const { return mMargins; }
+	int32 TextColumns() const { return mTextColumns; }
+	// The lamp size and gap the picture is drawn with: gProperty's when they fit, else the
+	// last ones the view accepted. False when neither fits.
+	bool GetLampSize(int32* size, int32* gap) const;
 
 	// Writes the picture as a PNG file. The image is encoded completely before the file is
 	// touched and then replaces it atomically, so a failure leaves an existing file as it
 	// was. Answers B_OK only when the file holds the new picture.
 	status_t Save(const entry_ref& ref);
 
-	// Applies the sign's font settings (family, style, size, monochrome) to `font`. A family
+	// Applies the sign's font settings (family, style, size, monochrome) to `font`. A face
+	// of fixed pixel size gets its own size instead of the source font size. A family
 	// and style the system does not know leave the font's own face at the chosen size and
 	// answer B_NAME_NOT_FOUND; the command-line renderer uses this to tell the user.
 	static status_t ApplySourceFont(BFont* font);
@@ -117,6 +149,11 @@ private:
 	// B_BAD_VALUE for values the editor refuses, B_NO_MEMORY beyond kMaxLamps, B_BAD_INDEX
 	// for a matrix without columns.
 	static status_t _MatrixSize(int32 columns, int64* width, int64* height);
+	void _AcceptLampSize();
+	// The lamps the picture shows: the lamp matrix, or the fixed board of gBoardProperty
+	// with the text placed on it, which `board` then holds.
+	TLampGrid _PictureGrid(std::unique_ptr<TBoard>* board) const;
+	int32 _PictureColumns() const;
 	status_t _PrepareSourceScreen(BRect bounds, BBitmap** screen, BView** view);
 	void _LayOut(const char* text, const BFont& font);
 	void _RasteriseStrip(const char* text, int32 left, int32 right);
@@ -141,6 +178,12 @@ private:
 	int32 mStripWidth;
 	float mAscent;
 	Layout mLayout;
+
+	// The last lamp size and gap that passed the size check.
+	int32 mAcceptedSize;
+	int32 mAcceptedGap;
+	// The rows that drawing hands to the target, kept from one drawing to the next.
+	mutable std::unique_ptr<BBitmap> mStaging;
 };
 
 #endif

@@ -1,9 +1,13 @@
 #include "TProperty.h"
 
+#include <algorithm>
+
 #include <Message.h>
 #include <Rect.h>
 
 #include <AppIdentity.h>
+
+#include "TDisplayView.h"
 
 namespace {
 
@@ -34,6 +38,17 @@ status_t find_int32_at_least(const TArchivable& record, const BMessage* from, co
 bool is_margin(float value)
 {
 	return value > -1.0f && value < kInt32Limit;
+}
+
+// Whether a sign with one text lamp column could be drawn with these values: a value for which
+// even that picture cannot be drawn could never make a sign, whatever the text.
+bool fits_one_column(int32 size, int32 gap, int32 rows, const int32 margin[4])
+{
+	const int64 columns =
+	    1 + (int64)margin[TProperty::kMarginLeft] + margin[TProperty::kMarginRight];
+	const int64 lampRows =
+	    (int64)rows + margin[TProperty::kMarginTop] + margin[TProperty::kMarginBottom];
+	return TDisplayView::CheckPictureSize(columns, lampRows, size, gap) == B_OK;
 }
 
 } // namespace
@@ -76,9 +91,11 @@ status_t TProperty::Unarchive(const BMessage* from)
 		return B_BAD_VALUE;
 
 	status |= FindBool(from, "CrHs", &mCorrectHoarse);
-	status |= find_int32_at_least(*this, from, "LDSz", 1, &mLEDSize);
-	status |= find_int32_at_least(*this, from, "LDGp", 0, &mLEDGap);
-	status |= find_int32_at_least(*this, from, "RslY", 1, &mResolutionY);
+	// The sizes are read first and taken together below.
+	int32 size = mLEDSize, gap = mLEDGap, rows = mResolutionY;
+	status_t sizeStatus = find_int32_at_least(*this, from, "LDSz", 1, &size);
+	status_t gapStatus = find_int32_at_least(*this, from, "LDGp", 0, &gap);
+	status_t rowsStatus = find_int32_at_least(*this, from, "RslY", 1, &rows);
 
 	float fontSize = 0;
 	status_t fontStatus = FindFloat(from, "SSFS", &fontSize);
@@ -100,13 +117,52 @@ status_t TProperty::Unarchive(const BMessage* from)
 	if (marginStatus == B_OK && !(is_margin(margins.left) && is_margin(margins.top) &&
 	                              is_margin(margins.right) && is_margin(margins.bottom)))
 		marginStatus = B_BAD_VALUE;
+	int32 margin[4];
+	std::copy(mMargin, mMargin + 4, margin);
 	if (marginStatus == B_OK) {
-		mMargin[kMarginLeft] = (int32)margins.left;
-		mMargin[kMarginTop] = (int32)margins.top;
-		mMargin[kMarginRight] = (int32)margins.right;
-		mMargin[kMarginBottom] = (int32)margins.bottom;
+		margin[kMarginLeft] = (int32)margins.left;
+		margin[kMarginTop] = (int32)margins.top;
+		margin[kMarginRight] = (int32)margins.right;
+		margin[kMarginBottom] = (int32)margins.bottom;
 	}
-	status |= marginStatus;
+
+	// A value with which no sign could be drawn, not even one of a single text column, is
+	// refused like a value out of range. When the values read do not fit together, each is
+	// taken in the file's order only if it fits with those taken before it.
+	if (!fits_one_column(size, gap, rows, margin)) {
+		int32 takenSize = mLEDSize, takenGap = mLEDGap, takenRows = mResolutionY;
+		int32 taken[4];
+		std::copy(mMargin, mMargin + 4, taken);
+		auto take = [&](status_t& found, int32* member, const int32* value, int32 count) {
+			if (found != B_OK)
+				return;
+			int32 before[4];
+			std::copy(member, member + count, before);
+			std::copy(value, value + count, member);
+			if (!fits_one_column(takenSize, takenGap, takenRows, taken)) {
+				std::copy(before, before + count, member);
+				found = B_BAD_VALUE;
+			}
+		};
+		take(sizeStatus, &takenSize, &size, 1);
+		take(gapStatus, &takenGap, &gap, 1);
+		take(rowsStatus, &takenRows, &rows, 1);
+		take(marginStatus, taken, margin, 4);
+		size = takenSize;
+		gap = takenGap;
+		rows = takenRows;
+		std::copy(taken, taken + 4, margin);
+	}
+	// Refused and missing values leave the members as they were.
+	if (sizeStatus == B_OK)
+		mLEDSize = size;
+	if (gapStatus == B_OK)
+		mLEDGap = gap;
+	if (rowsStatus == B_OK)
+		mResolutionY = rows;
+	if (marginStatus == B_OK)
+		std::copy(margin, margin + 4, mMargin);
+	status |= sizeStatus | gapStatus | rowsStatus | marginStatus;
 	return status;
 }
 

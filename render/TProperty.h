@@ -5,7 +5,9 @@
 //
 // Valid values, which the editor enforces and the drawing relies on: a lamp size of at least
 // 1, a gap of at least 0, at least 1 lamp row, margins of at least 0 and a source font size of
-// at least 1. A value in a file that breaks these rules is not taken.
+// at least 1. A value in a file that breaks these rules is not taken, nor is a lamp size, gap,
+// row count or margin with which not even a sign of one text column could be drawn (see
+// TDisplayView::CheckPictureSize).
 #ifndef T_PROPERTY_H
 #define T_PROPERTY_H
 
@@ -29,7 +31,7 @@ public:
 	status_t Archive(BMessage* into, bool deep = true) const override;
 	// Applies every key that is present with a valid value and keeps the other members. The
 	// OR of the base's status and of every key but "Clrs": non-zero means that at least one
-	// key was missing, of another type or out of range.
+	// key was missing, of another type, out of range or too large for any picture.
 	status_t Unarchive(const BMessage* from) override;
 
 	// The record in "Glowplate_Property.arc" of the program's settings folder. Anything that

@@ -7,112 +7,56 @@
 
 #include <TProperty.h>
 
-namespace {
+#include "TOptionValue.h"
 
-enum Kind {
-	kHelp,
-	kListFonts,
-	kSettings,
-	kTextOption,
-	kOutputOption,
-	kFamily,
-	kStyle,
-	kForeground,
-	kBackground,
-	kGapColor,
-	kLEDSize,
-	kLEDGap,
-	kRows,
-	kMarginLeft,
-	kMarginTop,
-	kMarginRight,
-	kMarginBottom,
-	kMargins,
-	kFontSize,
-	kCorrect,
-	kNoCorrect,
-};
+namespace {
 
 // The largest source font size the font engine draws at; larger requests would silently
 // give a smaller font than asked for.
 constexpr int32 kMaxFontSize = 10000;
 
-// A whole number in [minimum, INT32_MAX], written in decimal without anything around it.
-bool parse_int32(const char* text, int32 minimum, int32* value)
-{
-	if (text == nullptr || *text == '\0')
-		return false;
-	errno = 0;
-	char* end = nullptr;
-	long long parsed = strtoll(text, &end, 10);
-	if (errno != 0 || end == text || *end != '\0' || parsed < minimum || parsed > INT32_MAX)
-		return false;
-	*value = (int32)parsed;
-	return true;
-}
-
-int hex_digit(char c)
-{
-	if (c >= '0' && c <= '9')
-		return c - '0';
-	if (c >= 'a' && c <= 'f')
-		return c - 'a' + 10;
-	if (c >= 'A' && c <= 'F')
-		return c - 'A' + 10;
-	return -1;
-}
-
-// RRGGBB or RRGGBBAA, with or without a leading '#'; the alpha defaults to opaque.
-bool parse_color(const char* text, rgb_color* color)
-{
-	if (text[0] == '#')
-		text++;
-	const size_t length = strlen(text);
-	if (length != 6 && length != 8)
-		return false;
-	uint8 bytes[4] = {0, 0, 0, 255};
-	for (size_t i = 0; i < length; i += 2) {
-		const int high = hex_digit(text[i]);
-		const int low = hex_digit(text[i + 1]);
-		if (high < 0 || low < 0)
-			return false;
-		bytes[i / 2] = (uint8)(high * 16 + low);
-	}
-	*color = make_color(bytes[0], bytes[1], bytes[2], bytes[3]);
-	return true;
-}
-
 } // namespace
 
-struct TRenderOptions::Option {
-	const char* name;
-	char shortName;
-	bool takesValue;
-	Kind kind;
-};
-
 const TRenderOptions::Option TRenderOptions::kOptions[] = {
-    {"help", 'h', false, kHelp},
-    {"list-fonts", 0, false, kListFonts},
-    {"settings", 0, false, kSettings},
-    {"text", 't', true, kTextOption},
-    {"output", 'o', true, kOutputOption},
-    {"font-family", 0, true, kFamily},
-    {"font-style", 0, true, kStyle},
-    {"fg", 0, true, kForeground},
-    {"bg", 0, true, kBackground},
-    {"gap", 0, true, kGapColor},
-    {"led-size", 0, true, kLEDSize},
-    {"led-gap", 0, true, kLEDGap},
-    {"rows", 0, true, kRows},
-    {"margin-left", 0, true, kMarginLeft},
-    {"margin-top", 0, true, kMarginTop},
-    {"margin-right", 0, true, kMarginRight},
-    {"margin-bottom", 0, true, kMarginBottom},
-    {"margins", 0, true, kMargins},
-    {"font-size", 0, true, kFontSize},
-    {"correct", 0, false, kCorrect},
-    {"no-correct", 0, false, kNoCorrect},
+    {"help", 'h', false, kHelp, false},
+    {"list-fonts", 0, false, kListFonts, false},
+    {"list-presets", 0, false, kListPresets, false},
+    {"settings", 0, false, kSettings, false},
+    {"text", 't', true, kTextOption, false},
+    {"output", 'o', true, kOutputOption, false},
+    {"preset", 0, true, kPresetOption, false},
+    {"batch", 0, true, kBatchOption, false},
+    {"format", 0, true, kFormatOption, false},
+    {"font-family", 0, true, kFamily, true},
+    {"font-style", 0, true, kStyle, true},
+    {"fg", 0, true, kForeground, true},
+    {"bg", 0, true, kBackground, true},
+    {"gap", 0, true, kGapColor, true},
+    {"led-size", 0, true, kLEDSize, true},
+    {"led-gap", 0, true, kLEDGap, true},
+    {"rows", 0, true, kRows, true},
+    {"margin-left", 0, true, kMarginLeft, true},
+    {"margin-top", 0, true, kMarginTop, true},
+    {"margin-right", 0, true, kMarginRight, true},
+    {"margin-bottom", 0, true, kMarginBottom, true},
+    {"margins", 0, true, kMargins, true},
+    {"font-size", 0, true, kFontSize, true},
+    {"correct", 0, false, kCorrect, true},
+    {"no-correct", 0, false, kNoCorrect, true},
+    {"lamp", 0, true, kLamp, true},
+    {"corner-radius", 0, true, kCornerRadius, true},
+    {"smooth", 0, false, kSmooth, true},
+    {"no-smooth", 0, false, kNoSmooth, true},
+    {"glow", 0, true, kGlow, true},
+    {"glow-strength", 0, true, kGlowStrength, true},
+    {"board-width", 0, true, kBoardWidth, true},
+    {"align", 0, true, kAlign, true},
+    {"animate", 0, true, kAnimate, true},
+    {"fps", 0, true, kFps, true},
+    {"speed", 0, true, kSpeed, true},
+    {"hold-start", 0, true, kHoldStart, true},
+    {"hold-end", 0, true, kHoldEnd, true},
+    {"loop", 0, true, kLoop, true},
 };
 
 TRenderOptions::TRenderOptions()
@@ -120,10 +64,20 @@ TRenderOptions::TRenderOptions()
 {
 }
 
+const TRenderOptions::Option* TRenderOptions::_Find(const char* name, size_t length)
+{
+	for (const Option& candidate : kOptions) {
+		if (strlen(candidate.name) == length && strncmp(candidate.name, name, length) == 0)
+			return &candidate;
+	}
+	return nullptr;
+}
+
 const char* TRenderOptions::Usage()
 {
-	return "Usage: glowplate-render --text TEXT -o FILE.png [options]\n"
-	       "Renders one LED sign to a PNG file. Unset options keep the defaults (or, with\n"
+	return "Usage: glowplate-render --text TEXT -o FILE.png|.gif|.webp [options]\n"
+	       "       glowplate-render --batch FILE -o FOLDER [options]\n"
+	       "Renders an LED sign to a picture file. Unset options keep the defaults (or, with\n"
 	       "--settings, the parameters the application saved).\n"
 	       "\n"
 	       "  -t, --text TEXT          the sign text, one line of UTF-8\n"
@@ -145,6 +99,29 @@ const char* TRenderOptions::Usage()
 	       "      --font-size N        rasterising font size, 1 to 10000 (default 200)\n"
 	       "      --correct            show thin horizontal strokes between rows (default)\n"
 	       "      --no-correct         do not\n"
+	       "\n"
+	       "Lamps and board:\n"
+	       "      --lamp SHAPE         square (default), rounded or round\n"
+	       "      --corner-radius N    corner radius of rounded lamps in pixels (default 1)\n"
+	       "      --smooth             smooth the lamps' edges; --no-smooth: hard edges\n"
+	       "      --glow N             light around lit lamps, radius in pixels, 0 to 64\n"
+	       "      --glow-strength S    strength of the glow, 0 to 4 (default 0.5)\n"
+	       "      --board-width N      a board of N lamp columns, margins included\n"
+	       "      --align WHERE        the text on the board: left, center or right\n"
+	       "\n"
+	       "Animation (written as GIF or WebP, after the output's extension):\n"
+	       "      --animate MOTION     scroll (right to left through the board) or page\n"
+	       "      --fps N              frames per second, 1 to 100 (default 25)\n"
+	       "      --speed N            lamp columns per second (default 25)\n"
+	       "      --hold-start S       seconds the first frame is held longer (default 1)\n"
+	       "      --hold-end S         seconds the last frame is held longer (default 1)\n"
+	       "      --loop N             times the animation plays, 0 for ever (default 0)\n"
+	       "\n"
+	       "      --preset NAME        start from a named look (see --list-presets)\n"
+	       "      --batch FILE         one sign per line of FILE into the folder given with\n"
+	       "                           -o, named by line number or by a name after a tab\n"
+	       "      --format FORMAT      the batch's files: png, gif or webp\n"
+	       "      --list-presets       list the presets and where they are\n"
 	       "      --list-fonts         list the installed font families and styles\n"
 	       "  -h, --help               show this text\n";
 }
@@ -159,11 +136,7 @@ status_t TRenderOptions::Parse(int argc, const char* const* argv, BString* error
 			const char* name = argument + 2;
 			const char* equals = strchr(name, '=');
 			const size_t nameLength = equals != nullptr ? (size_t)(equals - name) : strlen(name);
-			for (const Option& candidate : kOptions) {
-				if (strlen(candidate.name) == nameLength &&
-				    strncmp(candidate.name, name, nameLength) == 0)
-					option = &candidate;
-			}
+			option = _Find(name, nameLength);
 			if (option != nullptr && equals != nullptr) {
 				if (!option->takesValue) {
 					error->SetToFormat("option --%s takes no value", option->name);
@@ -191,8 +164,19 @@ status_t TRenderOptions::Parse(int argc, const char* const* argv, BString* error
 		if (_Take(*option, value, error) != B_OK)
 			return B_BAD_VALUE;
 	}
-	if (mHelp || mListFonts)
+	if (mHelp || mListFonts || mListPresets)
 		return B_OK;
+	if (!mBatch.IsEmpty()) {
+		if (mHaveText) {
+			error->SetTo("--batch takes its texts from the file; --text cannot be given too");
+			return B_BAD_VALUE;
+		}
+		if (mOutput.IsEmpty()) {
+			error->SetTo("no output folder given (use -o FOLDER with --batch)");
+			return B_BAD_VALUE;
+		}
+		return B_OK;
+	}
 	if (!mHaveText || mText.IsEmpty()) {
 		error->SetTo(mHaveText ? "the text is empty" : "no text given (use --text)");
 		return B_BAD_VALUE;
@@ -209,14 +193,14 @@ status_t TRenderOptions::_Take(const Option& option, const char* value, BString*
 	int32 number = 0;
 	rgb_color color;
 	auto whole = [&](int32 minimum) {
-		if (parse_int32(value, minimum, &number))
+		if (TOptionValue::Int32(value, minimum, INT32_MAX, &number))
 			return true;
 		error->SetToFormat("--%s must be a whole number of at least %d, not '%s'", option.name,
 		                   (int)minimum, value);
 		return false;
 	};
 	auto colour = [&](std::optional<rgb_color>& member) {
-		if (!parse_color(value, &color)) {
+		if (!TOptionValue::Color(value, &color)) {
 			error->SetToFormat("--%s must be a colour as RRGGBB or RRGGBBAA in hex, not '%s'",
 			                   option.name, value);
 			return false;
@@ -232,6 +216,25 @@ status_t TRenderOptions::_Take(const Option& option, const char* value, BString*
 	case kListFonts:
 		mListFonts = true;
 		return B_OK;
+	case kListPresets:
+		mListPresets = true;
+		return B_OK;
+	case kPresetOption:
+		mPreset = value;
+		return B_OK;
+	case kBatchOption:
+		mBatch = value;
+		return B_OK;
+	case kFormatOption: {
+		static const char* const kFormats[] = {"png", "gif", "webp", nullptr};
+		int32 index;
+		if (!TOptionValue::Choice(value, kFormats, &index)) {
+			error->SetToFormat("--format must be png, gif or webp, not '%s'", value);
+			return B_BAD_VALUE;
+		}
+		mFormat = kFormats[index];
+		return B_OK;
+	}
 	case kSettings:
 		mUseSettings = true;
 		return B_OK;
@@ -285,7 +288,7 @@ status_t TRenderOptions::_Take(const Option& option, const char* value, BString*
 			const bool last = i == 3;
 			const int32 length = (int32)(comma != nullptr ? comma - part : strlen(part));
 			if ((comma == nullptr) != last ||
-			    !parse_int32(BString(part, length).String(), 0, &margins[i])) {
+			    !TOptionValue::Int32(BString(part, length).String(), 0, INT32_MAX, &margins[i])) {
 				error->SetToFormat(
 				    "--margins must be four whole numbers of at least 0 as L,T,R,B, not '%s'",
 				    value);
@@ -299,7 +302,7 @@ status_t TRenderOptions::_Take(const Option& option, const char* value, BString*
 		return B_OK;
 	}
 	case kFontSize:
-		if (!parse_int32(value, 1, &number) || number > kMaxFontSize) {
+		if (!TOptionValue::Int32(value, 1, kMaxFontSize, &number)) {
 			error->SetToFormat("--font-size must be a whole number from 1 to %d, not '%s'",
 			                   (int)kMaxFontSize, value);
 			return B_BAD_VALUE;
@@ -312,8 +315,46 @@ status_t TRenderOptions::_Take(const Option& option, const char* value, BString*
 	case kNoCorrect:
 		mCorrect = false;
 		return B_OK;
+	default:
+		return _TakeBoard(option, value, error);
 	}
-	return B_BAD_VALUE;
+}
+
+status_t TRenderOptions::ParsePreset(const char* text, BString* error)
+{
+	int32 lineNumber = 0;
+	for (const char* line = text; line != nullptr && *line != '\0';) {
+		const char* end = strchr(line, '\n');
+		BString entry(line, end != nullptr ? (int32)(end - line) : (int32)strlen(line));
+		line = end != nullptr ? end + 1 : nullptr;
+		lineNumber++;
+		entry.Trim();
+		if (entry.IsEmpty() || entry[0] == '#')
+			continue;
+		const int32 equals = entry.FindFirst('=');
+		BString name = equals >= 0 ? BString(entry.String(), equals) : entry;
+		BString value = equals >= 0 ? BString(entry.String() + equals + 1) : BString();
+		name.Trim();
+		value.Trim();
+		const Option* option = _Find(name.String(), name.Length());
+		if (option == nullptr || !option->inPreset) {
+			error->SetToFormat("line %d: '%s' is not a look a preset can set", (int)lineNumber,
+			                   name.String());
+			return B_BAD_VALUE;
+		}
+		if (option->takesValue != (equals >= 0)) {
+			error->SetToFormat(option->takesValue ? "line %d: %s needs '= value'"
+			                                      : "line %d: %s takes no value",
+			                   (int)lineNumber, name.String());
+			return B_BAD_VALUE;
+		}
+		BString reason;
+		if (_Take(*option, option->takesValue ? value.String() : nullptr, &reason) != B_OK) {
+			error->SetToFormat("line %d: %s", (int)lineNumber, reason.String());
+			return B_BAD_VALUE;
+		}
+	}
+	return B_OK;
 }
 
 void TRenderOptions::Apply(TProperty* property) const

@@ -1,5 +1,7 @@
 #include <FontCatalog.h>
 
+#include <BitmapFaceList.h>
+
 #include <algorithm>
 #include <cstring>
 #include <strings.h>
@@ -129,6 +131,12 @@ status_t FontCatalog::Build()
 		FcPatternGetCharSet(font, FC_CHARSET, 0, &entry.charSet);
 		listed.push_back(entry);
 	}
+
+	// Faces of fixed pixel sizes come from a configuration of their own (see BitmapFaceList);
+	// the list holds their character sets until the faces below have copied them.
+	BitmapFaceList bitmapFaces;
+	for (const BitmapFaceList::Face& face : bitmapFaces.Faces())
+		listed.push_back(Listed{face.description, face.charSet});
 
 	// Sorting by names and then by file makes the lists, the ids and the choice among
 	// duplicates (the same face installed twice) the same on every run.

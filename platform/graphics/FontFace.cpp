@@ -138,6 +138,21 @@ status_t FontFace::SetSize(int32 size) const
 		return B_NO_INIT;
 	if (size == fSize)
 		return B_OK;
+	if (fDescription.pixelSize > 0) {
+		// A strike has one size; every request is drawn at it.
+		for (FT_Int i = 0; i < fFace->num_fixed_sizes; i++) {
+			const FT_Bitmap_Size& strike = fFace->available_sizes[i];
+			if ((strike.y_ppem + 32) / 64 == fDescription.pixelSize ||
+			    strike.height == fDescription.pixelSize) {
+				if (FT_Select_Size(fFace, i) != 0)
+					break;
+				fSize = size;
+				return B_OK;
+			}
+		}
+		fSize = -1;
+		return B_BAD_VALUE;
+	}
 	if (FT_Set_Char_Size(fFace, 0, size, 72, 72) != 0) {
 		fSize = -1;
 		return B_BAD_VALUE;
@@ -172,7 +187,10 @@ status_t FontFace::Render(uint32 glyph, bool monochrome, Glyph* out) const
 	FT_Face face = Handle();
 	if (face == nullptr)
 		return B_NO_INIT;
-	FT_Int32 flags = monochrome ? FT_LOAD_TARGET_MONO : (FT_LOAD_TARGET_NORMAL | FT_LOAD_NO_BITMAP);
+	// Faces of fixed pixel size have nothing but their bitmaps.
+	FT_Int32 flags = monochrome ? FT_LOAD_TARGET_MONO : FT_LOAD_TARGET_NORMAL;
+	if (!monochrome && fDescription.pixelSize == 0)
+		flags |= FT_LOAD_NO_BITMAP;
 	if (fRegular != nullptr)
 		flags |= FT_LOAD_NO_BITMAP;
 	if (FT_Load_Glyph(face, glyph, flags) != 0)

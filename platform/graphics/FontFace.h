@@ -30,6 +30,9 @@ public:
 		int32 weight = 80; // fontconfig's scale: 80 regular, 200 bold
 		int32 slant = 0;   // 0 roman, 100 italic, 110 oblique
 		bool fixedWidth = false;
+		// A face of fixed pixel size (a bitmap strike): its height in pixels; 0 for
+		// outline faces.
+		int32 pixelSize = 0;
 	};
 
 	// Takes a reference to the character set (which may be nullptr).
@@ -50,6 +53,9 @@ public:
 	bool IsItalic() const { return fDescription.slant != 0; }
 	bool IsFixedWidth() const { return fDescription.fixedWidth; }
 	bool IsSyntheticBold() const { return fRegular != nullptr; }
+	// The strike's size of a face of fixed pixel size, 0 for an outline face. Such a face is
+	// drawn at its own size whatever size is asked for.
+	int32 PixelSize() const { return fDescription.pixelSize; }
 	// Positions in the catalog's sorted lists; they identify the face within one run.
 	uint16 FamilyId() const { return fFamilyId; }
 	uint16 StyleId() const { return fStyleId; }

@@ -46,7 +46,8 @@ TProperty changed_property()
 	property.mResolutionY = 16;
 	property.mMargin[TProperty::kMarginLeft] = 0;
 	property.mMargin[TProperty::kMarginTop] = 3;
-	property.mMargin[TProperty::kMarginRight] = 16777216;
+	// Wide, yet a sign with this margin can still be drawn.
+	property.mMargin[TProperty::kMarginRight] = 100000;
 	property.mMargin[TProperty::kMarginBottom] = 1;
 	property.mSrcScreenFontSize = 333.0f;
 	property.mCorrectHoarse = false;
@@ -97,7 +98,7 @@ TEST(TPropertyTest, ArchiveWritesTheKeysInOrderWithTheirTypes)
 	}
 	EXPECT_STREQ(archive.GetString("class", 0, ""), "TProperty");
 	EXPECT_STREQ(archive.GetString("FtFm", "absent"), "");
-	EXPECT_EQ(archive.GetRect("Magn", BRect()), BRect(0, 3, 16777216, 1));
+	EXPECT_EQ(archive.GetRect("Magn", BRect()), BRect(0, 3, 100000, 1));
 	const void* data = nullptr;
 	ssize_t size = 0;
 	ASSERT_EQ(archive.FindData("Clrs", B_RAW_TYPE, 1, &data, &size), B_OK);
@@ -142,7 +143,7 @@ TEST(TPropertyTest, MissingMarginsFailTheUnarchiveMissingColoursDoNot)
 	TProperty keepsColours;
 	EXPECT_EQ(keepsColours.Unarchive(&withoutColours), B_OK);
 	EXPECT_EQ(keepsColours.mColors[0], (rgb_color{255, 255, 255, 255}));
-	EXPECT_EQ(keepsColours.mMargin[TProperty::kMarginRight], 16777216);
+	EXPECT_EQ(keepsColours.mMargin[TProperty::kMarginRight], 100000);
 
 	// Each counted key, left out alone, makes the result non-zero.
 	for (const char* key : {"CrHs", "LDSz", "LDGp", "RslY", "SSFS", "FtFm", "FtSt"}) {
