@@ -86,6 +86,7 @@ TEST_F(WindowTest, ShowingTakesTheFocusUnlessTheWindowAvoidsIt)
 	// A click into an inactive window activates it, as a window manager would.
 	driver::ClickAt(BPoint(350, 50));
 	ASSERT_EQ(driver::Sync(second), B_OK);
+	ASSERT_EQ(driver::Sync(first), B_OK);
 	EXPECT_TRUE(second->IsActive());
 	std::lock_guard<std::mutex> lock(first->fLock);
 	EXPECT_EQ(first->activations, (std::vector<bool>{true, false, true, false}));
