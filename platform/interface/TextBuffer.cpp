@@ -46,8 +46,8 @@ int32 class_of(uint32 c)
 		return kKatakana;
 	if ((c >= 0x2010 && c <= 0x206f) || (c >= 0x3000 && c <= 0x303f) ||
 	    (c >= 0xff01 && c <= 0xff0f) || (c >= 0xff1a && c <= 0xff20) ||
-	    (c >= 0xff3b && c <= 0xff40) || (c >= 0xff5b && c <= 0xff65) || c == 0xa1 ||
-	    c == 0xbf || c == 0xab || c == 0xbb || c == 0xb7)
+	    (c >= 0xff3b && c <= 0xff40) || (c >= 0xff5b && c <= 0xff65) || c == 0xa1 || c == 0xbf ||
+	    c == 0xab || c == 0xbb || c == 0xb7)
 		return kPunctuation;
 	return kWordCharacter;
 }

@@ -50,8 +50,7 @@ public:
 	static constexpr size_t kMaxSteps = 256;
 
 private:
-	bool _Merge(int32 offset, const std::string& removed, const std::string& inserted,
-	            Kind kind);
+	bool _Merge(int32 offset, const std::string& removed, const std::string& inserted, Kind kind);
 
 	std::vector<Step> fUndo;
 	std::vector<Step> fRedo;

@@ -173,8 +173,8 @@ TEST(TextUndoTest, TheOldestStepsAreForgottenBeyondTheLimit)
 // The positions kept through edits are those of a layout made afresh, for any edit.
 TEST(TextLayoutTest, EditsKeepThePositionsOfAFreshLayout)
 {
-	const std::vector<std::string> pieces = {"a",  "漢字", "\n", "\t", "WW", " ",
-	                                         "かな", "\n\n", "ij", "é"};
+	const std::vector<std::string> pieces = {"a", "漢字", "\n",   "\t", "WW",
+	                                         " ", "かな", "\n\n", "ij", "é"};
 	TextBuffer buffer;
 	TextLayout layout(buffer);
 	layout.SetFont(*be_plain_font);

@@ -1,0 +1,360 @@
+// BTextView: where lines and characters lie in the view, scrolling, and drawing. Only the
+// characters inside the area being redrawn are drawn, so a very long line costs no more to
+// show than a short one.
+#include <TextView.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+#include <Window.h>
+
+#include "StylePainter.h"
+#include "TextBuffer.h"
+#include "TextLayout.h"
+#include "WindowPrivate.h"
+
+using BPrivate::StylePainter;
+
+// #pragma mark - lines and positions
+
+int32 BTextView::CountLines() const
+{
+	return fLayout->CountLines();
+}
+
+int32 BTextView::CurrentLine() const
+{
+	return LineAt(fCaret);
+}
+
+int32 BTextView::LineAt(int32 offset) const
+{
+	return fLayout->LineAt(fBuffer->SnapBackward(offset));
+}
+
+int32 BTextView::LineAt(BPoint point) const
+{
+	int32 line = (int32)std::floor((point.y - _LineTop(0)) / fLineHeight);
+	return std::clamp(line, (int32)0, CountLines() - 1);
+}
+
+BPoint BTextView::PointAt(int32 offset, float* height) const
+{
+	offset = fBuffer->SnapBackward(offset);
+	if (height != nullptr)
+		*height = fLineHeight;
+	return BPoint(_OffsetX(offset), _LineTop(fLayout->LineAt(offset)));
+}
+
+int32 BTextView::OffsetAt(BPoint point) const
+{
+	int32 line = LineAt(point);
+	return fLayout->OffsetAt(line, point.x - _LineLeft(line));
+}
+
+int32 BTextView::OffsetAt(int32 line) const
+{
+	if (line >= CountLines())
+		return TextLength();
+	return line < 0 ? 0 : fLayout->LineStart(line);
+}
+
+float BTextView::LineWidth(int32 line) const
+{
+	if (line < 0 || line >= CountLines())
+		return 0;
+	return (float)fLayout->LineWidth(line);
+}
+
+float BTextView::LineHeight(int32) const
+{
+	return fLineHeight;
+}
+
+float BTextView::TextHeight(int32 startLine, int32 endLine) const
+{
+	startLine = std::clamp(startLine, (int32)0, CountLines() - 1);
+	endLine = std::clamp(endLine, startLine, CountLines() - 1);
+	return (endLine - startLine + 1) * fLineHeight;
+}
+
+float BTextView::_LineTop(int32 line) const
+{
+	BRect text = TextRect();
+	float top = text.top;
+	// A one-line field centres its line, so that the text sits in the middle of the field
+	// whatever its height.
+	if (fSingleLine)
+		top += std::max(0.0f, std::floor((text.Height() + 1 - fLineHeight) / 2));
+	return top + line * fLineHeight;
+}
+
+float BTextView::_Baseline(int32 line) const
+{
+	BView* self = const_cast<BTextView*>(this);
+	// A one-line field takes the baseline the style painter gives labels in the same
+	// height, so that a text control's label and text stand on one line.
+	float first =
+	    fSingleLine
+	        ? StylePainter::Baseline(self, TextRect())
+	        : StylePainter::Baseline(self, BRect(0, _LineTop(0), 0, _LineTop(0) + fLineHeight - 1));
+	return first + line * fLineHeight;
+}
+
+bool BTextView::_PreeditRange(int32* line, int32* from, int32* to) const
+{
+	if (fPreedit == nullptr)
+		return false;
+	GetSelection(from, to);
+	*line = fLayout->LineAt(*from);
+	*to = std::min(*to, fLayout->LineEnd(*line));
+	return true;
+}
+
+float BTextView::_PreeditWidth(int32 upTo) const
+{
+	if (fPreedit == nullptr)
+		return 0;
+	int32 length = upTo < 0 ? (int32)fPreedit->text.size() : upTo;
+	return StringWidth(fPreedit->text.c_str(), length);
+}
+
+double BTextView::_PreeditShift(int32 line) const
+{
+	// The pre-edit stands in for the selected part of its line.
+	int32 preeditLine, from, to;
+	if (!_PreeditRange(&preeditLine, &from, &to) || preeditLine != line)
+		return 0;
+	return _PreeditWidth() - (fLayout->X(to) - fLayout->X(from));
+}
+
+float BTextView::_LineLeft(int32 line) const
+{
+	BRect text = TextRect();
+	double width = fLayout->LineWidth(line) + _PreeditShift(line);
+	double room = text.Width() - width;
+	if (room <= 0 || fAlignment == B_ALIGN_LEFT)
+		return text.left;
+	return text.left + (float)std::floor(fAlignment == B_ALIGN_CENTER ? room / 2 : room);
+}
+
+float BTextView::_OffsetX(int32 offset) const
+{
+	int32 line = fLayout->LineAt(offset);
+	double x = _LineLeft(line) + fLayout->X(offset);
+	int32 preeditLine, from, to;
+	if (_PreeditRange(&preeditLine, &from, &to) && preeditLine == line && offset > from)
+		x = offset < to ? _LineLeft(line) + fLayout->X(from) : x + _PreeditShift(line);
+	return (float)x;
+}
+
+BRect BTextView::_CaretRect() const
+{
+	int32 offset = fCaret;
+	float x;
+	if (fPreedit != nullptr) {
+		GetSelection(&offset, nullptr);
+		x = _OffsetX(offset) + _PreeditWidth(fPreedit->selectionEnd);
+	} else {
+		x = _OffsetX(offset);
+	}
+	x = std::floor(x);
+	float top = _LineTop(fLayout->LineAt(offset));
+	return BRect(x, top, x, top + fLineHeight - 1);
+}
+
+void BTextView::_ReportCaret()
+{
+	// The input method's candidate box follows the caret; it is moved only when the caret
+	// has, since a display server may do real work for every move.
+	BWindow* window = Window();
+	if (window == nullptr || !IsFocus())
+		return;
+	BRect caret = _CaretRect();
+	if (caret == fReportedCaret)
+		return;
+	fReportedCaret = caret;
+	BPrivate::WindowAccess::SetTextInputCaret(window, this, caret);
+}
+
+// #pragma mark - scrolling
+
+void BTextView::ScrollToOffset(int32 offset)
+{
+	offset = fBuffer->SnapBackward(offset);
+	float x = std::floor(_OffsetX(offset));
+	float top = _LineTop(fLayout->LineAt(offset));
+	_ScrollToShow(BRect(x, top, x, top + fLineHeight - 1));
+}
+
+void BTextView::ScrollToSelection()
+{
+	int32 start, finish;
+	GetSelection(&start, &finish);
+	// The start wins when the whole selection does not fit.
+	ScrollToOffset(finish);
+	ScrollToOffset(start);
+}
+
+void BTextView::_KeepCaretVisible()
+{
+	_ScrollToShow(_CaretRect());
+}
+
+void BTextView::_ScrollToShow(BRect rect)
+{
+	BRect bounds = Bounds();
+	BPoint scroll = bounds.LeftTop();
+	float width = Frame().Width();
+	float height = Frame().Height();
+	if (rect.left < scroll.x + fInsetLeft)
+		scroll.x = rect.left - fInsetLeft;
+	else if (rect.right > scroll.x + width - fInsetRight)
+		scroll.x = rect.right - (width - fInsetRight);
+	if (!fSingleLine) {
+		if (rect.top < scroll.y + fInsetTop)
+			scroll.y = rect.top - fInsetTop;
+		else if (rect.bottom > scroll.y + height - fInsetBottom)
+			scroll.y = rect.bottom - (height - fInsetBottom);
+	}
+	_ScrollClamped(scroll);
+}
+
+void BTextView::_ClampScrolling()
+{
+	_ScrollClamped(Bounds().LeftTop());
+}
+
+void BTextView::_ScrollClamped(BPoint where)
+{
+	double widest = fLayout->MaxLineWidth();
+	int32 line, from, to;
+	if (_PreeditRange(&line, &from, &to))
+		widest = std::max(widest, fLayout->LineWidth(line) + _PreeditShift(line));
+	// Room for the caret after the last character.
+	float maxX = (float)std::ceil(fInsetLeft + widest + 1 + fInsetRight - (Frame().Width() + 1));
+	float maxY =
+	    std::ceil(fInsetTop + CountLines() * fLineHeight + fInsetBottom - (Frame().Height() + 1));
+	where.x = std::clamp(std::round(where.x), 0.0f, std::max(maxX, 0.0f));
+	where.y = fSingleLine ? 0 : std::clamp(std::round(where.y), 0.0f, std::max(maxY, 0.0f));
+	if (where != Bounds().LeftTop())
+		ScrollTo(where);
+}
+
+void BTextView::FrameResized(float newWidth, float newHeight)
+{
+	_ClampScrolling();
+	Invalidate();
+}
+
+// #pragma mark - drawing
+
+void BTextView::Draw(BRect updateRect)
+{
+	uint32 flags = _StyleFlags();
+	PushState();
+	int32 first = LineAt(updateRect.LeftTop());
+	int32 last = LineAt(updateRect.LeftBottom());
+	for (int32 line = first; line <= last; line++)
+		_DrawLine(line, updateRect, flags);
+
+	int32 start, finish;
+	GetSelection(&start, &finish);
+	BWindow* window = Window();
+	bool caret = IsFocus() && window != nullptr && window->IsActive() && fEditable && fCaretShown &&
+	             (start == finish || fPreedit != nullptr);
+	if (caret) {
+		SetHighColor(StylePainter::TextColor(flags));
+		FillRect(_CaretRect());
+	}
+	PopState();
+}
+
+void BTextView::_DrawLine(int32 line, BRect updateRect, uint32 flags)
+{
+	float left = _LineLeft(line);
+	float top = _LineTop(line);
+	float baseline = _Baseline(line);
+	int32 start = fLayout->LineStart(line);
+	int32 end = fLayout->LineEnd(line);
+	// The characters in the redrawn area, and one more on each side for glyphs that reach
+	// beyond their cells.
+	float slack = (float)std::fabs(_PreeditShift(line));
+	int32 from = fLayout->BoundaryBefore(line, updateRect.left - left - slack);
+	int32 to = fLayout->BoundaryAfter(line, updateRect.right - left + slack);
+	from = std::max(start, fBuffer->PreviousCharacter(from));
+	to = std::min(end, fBuffer->NextCharacter(to));
+
+	rgb_color text = StylePainter::TextColor(flags);
+	int32 preeditLine, preeditFrom, preeditTo;
+	if (_PreeditRange(&preeditLine, &preeditFrom, &preeditTo) && preeditLine == line) {
+		_DrawRun(from, std::min(to, preeditFrom), baseline, text);
+		_DrawPreedit(line, baseline, flags);
+		_DrawRun(std::max(from, preeditTo), to, baseline, text);
+		return;
+	}
+
+	int32 selStart, selEnd;
+	GetSelection(&selStart, &selEnd);
+	if (!fSelectable || fPreedit != nullptr || selStart == selEnd || selEnd < start ||
+	    selStart > end) {
+		_DrawRun(from, to, baseline, text);
+		return;
+	}
+	int32 s = std::max(selStart, start);
+	int32 e = std::min(selEnd, end);
+	float x0 = std::floor(_OffsetX(s));
+	float x1 = std::ceil(_OffsetX(e));
+	// A selected line break shows as a little room after the line.
+	if (selEnd > end && line + 1 < CountLines())
+		x1 += std::ceil(StringWidth(" "));
+	if (x1 > x0) {
+		SetHighColor(StylePainter::SelectionColor(flags));
+		FillRect(BRect(x0, top, x1 - 1, top + fLineHeight - 1));
+	}
+	_DrawRun(from, std::min(to, s), baseline, text);
+	_DrawRun(std::max(from, s), std::min(to, e), baseline, StylePainter::SelectedTextColor(flags));
+	_DrawRun(std::max(from, e), to, baseline, text);
+}
+
+void BTextView::_DrawRun(int32 from, int32 to, float baseline, rgb_color color)
+{
+	if (from >= to)
+		return;
+	SetHighColor(color);
+	// Antialiased glyphs blend into the field or the selection under them.
+	SetDrawingMode(B_OP_OVER);
+	const char* text = fBuffer->Text();
+	// The font engine gives a tab no width, so each piece between tabs is placed on its own.
+	int32 offset = from;
+	while (offset < to) {
+		const void* tab = memchr(text + offset, '\t', (size_t)(to - offset));
+		int32 stop = tab != nullptr ? (int32)((const char*)tab - text) : to;
+		if (stop > offset)
+			DrawString(text + offset, stop - offset, BPoint(_OffsetX(offset), baseline));
+		offset = stop + 1;
+	}
+}
+
+void BTextView::_DrawPreedit(int32 line, float baseline, uint32 flags)
+{
+	int32 from;
+	GetSelection(&from, nullptr);
+	float x = _OffsetX(from);
+	rgb_color color = StylePainter::TextColor(flags);
+	SetHighColor(color);
+	SetDrawingMode(B_OP_OVER);
+	DrawString(fPreedit->text.c_str(), (int32)fPreedit->text.size(), BPoint(x, baseline));
+
+	// Underlined, with the part the input method is working on underlined twice as thick.
+	float bottom = _LineTop(line) + fLineHeight - 1;
+	float y = std::min(baseline + 2, bottom);
+	float second = y + 1 <= bottom ? y + 1 : y - 1;
+	FillRect(BRect(std::floor(x), y, std::ceil(x + _PreeditWidth()) - 1, y));
+	if (fPreedit->selectionEnd > fPreedit->selectionStart) {
+		float x0 = std::floor(x + _PreeditWidth(fPreedit->selectionStart));
+		float x1 = std::ceil(x + _PreeditWidth(fPreedit->selectionEnd)) - 1;
+		FillRect(BRect(x0, second, x1, second));
+	}
+}
