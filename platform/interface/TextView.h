@@ -201,7 +201,7 @@ private:
 	void _ClampScrolling();
 	void _DrawLine(int32 line, BRect updateRect, uint32 flags);
 	void _DrawRun(int32 from, int32 to, float baseline, rgb_color color);
-	void _DrawPreedit(int32 line, float baseline, uint32 flags);
+	void _DrawPreedit(float baseline, uint32 flags);
 
 	std::unique_ptr<BPrivate::TextBuffer> fBuffer;
 	std::unique_ptr<BPrivate::TextLayout> fLayout;

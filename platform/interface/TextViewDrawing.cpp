@@ -290,7 +290,7 @@ void BTextView::_DrawLine(int32 line, BRect updateRect, uint32 flags)
 	int32 preeditLine, preeditFrom, preeditTo;
 	if (_PreeditRange(&preeditLine, &preeditFrom, &preeditTo) && preeditLine == line) {
 		_DrawRun(from, std::min(to, preeditFrom), baseline, text);
-		_DrawPreedit(line, baseline, flags);
+		_DrawPreedit(baseline, flags);
 		_DrawRun(std::max(from, preeditTo), to, baseline, text);
 		return;
 	}
@@ -337,7 +337,7 @@ void BTextView::_DrawRun(int32 from, int32 to, float baseline, rgb_color color)
 	}
 }
 
-void BTextView::_DrawPreedit(int32 line, float baseline, uint32 flags)
+void BTextView::_DrawPreedit(float baseline, uint32 flags)
 {
 	int32 from;
 	GetSelection(&from, nullptr);
@@ -347,10 +347,11 @@ void BTextView::_DrawPreedit(int32 line, float baseline, uint32 flags)
 	SetDrawingMode(B_OP_OVER);
 	DrawString(fPreedit->text.c_str(), (int32)fPreedit->text.size(), BPoint(x, baseline));
 
-	// Underlined, with the part the input method is working on underlined twice as thick.
-	float bottom = _LineTop(line) + fLineHeight - 1;
-	float y = std::min(baseline + 2, bottom);
-	float second = y + 1 <= bottom ? y + 1 : y - 1;
+	// Underlined below the glyphs (a font's cell may hold no room for it, so the line may
+	// reach into the cell below), with the part the input method is working on underlined
+	// twice as thick.
+	float y = baseline + 2;
+	float second = y + 1;
 	FillRect(BRect(std::floor(x), y, std::ceil(x + _PreeditWidth()) - 1, y));
 	if (fPreedit->selectionEnd > fPreedit->selectionStart) {
 		float x0 = std::floor(x + _PreeditWidth(fPreedit->selectionStart));

@@ -339,7 +339,7 @@ TEST_F(TextViewTest, APreeditShowsAtTheCaretAndItsCommitIsOneInsertAndOneStep)
 		frame = view->Frame();
 	}
 	int32 underlined = 0;
-	for (int32 y = (int32)start.y; y < (int32)(start.y + height); y++) {
+	for (int32 y = (int32)start.y; y < (int32)(start.y + height) + 4; y++) {
 		int32 dark = 0;
 		for (int32 x = (int32)start.x + 1; x < (int32)(start.x + width) - 1; x++) {
 			rgb_color pixel = driver::PixelAt(window, (int32)frame.left + x, (int32)frame.top + y);
