@@ -171,21 +171,22 @@ private:
 	void _MoveVertically(int32 lines, bool extend);
 	void _SelectionChanged();
 
-	// Input (TextViewInput.cpp).
+	// Keys and the pointer (TextViewInput.cpp).
 	bool _HandleNavigationKey(uint8 key, uint32 modifiers);
 	bool _HandleEditingKey(uint8 key, uint32 modifiers);
+
+	// The input method and the blinking caret (TextViewFocus.cpp).
 	void _HandleInputMethod(BMessage* message);
 	void _CommitPreedit();
 	void _CommitText(std::string text);
 	void _EndPreedit();
-
-	// Caret blinking.
 	void _UpdateBlinking();
 	void _RestartBlinking();
 	void _InvalidateCaret();
 
-	// Geometry and drawing (TextViewDrawing.cpp). While a pre-edit is shown it takes the
-	// place of the selected part of its line: what follows moves by its width.
+	// Geometry (TextViewGeometry.cpp) and drawing (TextViewDrawing.cpp). While a pre-edit is
+	// shown it takes the place of the selected part of its line: what follows moves by its
+	// width.
 	float _LineTop(int32 line) const;
 	float _Baseline(int32 line) const;
 	float _LineLeft(int32 line) const;
@@ -233,6 +234,7 @@ private:
 	int32 fTrackStart, fTrackEnd;
 	bool fFocusByClick;
 	std::unique_ptr<Preedit> fPreedit;
+	// The caret last shown to the input method, in screen coordinates.
 	BRect fReportedCaret;
 };
 

@@ -2,6 +2,8 @@
 // clipboard, undo, the input method, scrolling, and what the screen shows.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include <Autolock.h>
 #include <Clipboard.h>
 #include <Message.h>
@@ -437,6 +439,10 @@ TEST_F(TextViewTest, ANarrowViewScrollsToKeepTheCaretInSight)
 		EXPECT_GE(caret.x, bounds.left);
 		EXPECT_LE(caret.x, bounds.right);
 		EXPECT_EQ(bounds.top, 0);
+		// The input method's candidate box follows the caret on the screen.
+		graphics::IntRect box;
+		ASSERT_TRUE(driver::Backend()->TextInputActive(&box));
+		EXPECT_EQ(box.left, (int32)std::floor(narrow->ConvertToScreen(caret).x));
 	}
 	driver::Key(B_HOME);
 	Settle();
@@ -448,6 +454,9 @@ TEST_F(TextViewTest, ANarrowViewScrollsToKeepTheCaretInSight)
 		BPoint caret = narrow->PointAt(20);
 		EXPECT_GE(caret.x, narrow->Bounds().left);
 		EXPECT_LE(caret.x, narrow->Bounds().right);
+		graphics::IntRect box;
+		ASSERT_TRUE(driver::Backend()->TextInputActive(&box));
+		EXPECT_EQ(box.left, (int32)std::floor(narrow->ConvertToScreen(caret).x));
 		// A shorter text pulls the view back so that no empty room is scrolled in.
 		narrow->SetText("ab");
 		EXPECT_EQ(narrow->Bounds().left, 0);
