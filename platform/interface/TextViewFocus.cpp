@@ -1,6 +1,7 @@
 // BTextView: the focus, the blinking caret, and the input method's composition.
 #include <TextView.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include <Input.h>

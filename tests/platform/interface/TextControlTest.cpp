@@ -154,12 +154,21 @@ TEST_F(TextControlTest, EveryChangeOfTheTextSendsOneModificationMessage)
 	Settle();
 	EXPECT_EQ(Text(field), "x");
 	EXPECT_EQ(Count(kModified, field), 9);
+	// A pre-edit is no change of the text until its commit, which is one.
+	driver::Preedit("にほん", 0, 9);
+	driver::Preedit("日本", 0, 6);
+	Settle();
+	EXPECT_EQ(Count(kModified, field), 9);
+	driver::Commit("日本");
+	Settle();
+	EXPECT_EQ(Text(field), "x日本");
+	EXPECT_EQ(Count(kModified, field), 10);
 	// Moving, selecting and copying change nothing.
 	driver::Key(B_LEFT_ARROW);
 	driver::Shortcut('a');
 	driver::Shortcut('c');
 	Settle();
-	EXPECT_EQ(Count(kModified, field), 9);
+	EXPECT_EQ(Count(kModified, field), 10);
 	EXPECT_EQ(Count(kModified, number), 0);
 
 	// The message is the control's, with the control as its source.
