@@ -138,7 +138,11 @@ bool BWindow::_HandleCommandKey(BMessage* message)
 		command = B_REDO;
 	}
 	if (command != 0 && fFocus != nullptr) {
-		PostMessage(command, fFocus);
+		// Delivered at once rather than posted: keys typed right after the shortcut already
+		// wait in the queue, and they must find the paste or the undo done.
+		BMessage* message = new BMessage(command);
+		if (DispatchThroughFilters(message, fFocus))
+			delete message;
 		return true;
 	}
 	return false;
