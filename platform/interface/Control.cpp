@@ -91,8 +91,8 @@ void BControl::MessageReceived(BMessage* message)
 
 void BControl::MakeFocus(bool focus)
 {
-	if (focus == IsFocus())
-		return;
+	// The window moves the focus before it tells the view that lost it, so the state is
+	// already what `focus` says then: the view redraws either way.
 	BView::MakeFocus(focus);
 	Invalidate();
 }

@@ -394,7 +394,11 @@ void BView::ResizeToPreferred()
 
 void BView::SetFlags(uint32 flags)
 {
+	uint32 previous = fFlags;
 	fFlags = flags & ~_RESIZE_MASK_;
+	// A focused view that starts or stops taking text turns the input method on or off.
+	if (((previous ^ fFlags) & B_INPUT_METHOD_AWARE) != 0 && IsFocus())
+		Window()->_UpdateTextInput();
 }
 
 void BView::SetResizingMode(uint32 mode)

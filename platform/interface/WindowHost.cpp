@@ -164,6 +164,14 @@ void WindowHost::ViewDetached(BView* view)
 
 void WindowHost::ViewHidden(BView* view)
 {
+	// A hidden view loses the focus, and hears it, also when the focus is below it.
+	BView* focus = fWindow->CurrentFocus();
+	for (BView* holder = focus; holder != nullptr; holder = holder->Parent()) {
+		if (holder == view) {
+			focus->MakeFocus(false);
+			break;
+		}
+	}
 	WindowAccess::ViewGone(fWindow, view);
 }
 

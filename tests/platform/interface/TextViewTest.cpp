@@ -208,10 +208,12 @@ TEST_F(TextViewTest, DoubleClicksSelectWordsTripleClicksEverythingDragsARange)
 {
 	SetText(view, "東京駅から hello world");
 	BPoint kyo, hello, world;
-	float height;
+	float height = 0;
 	{
 		BAutolock lock(window);
-		kyo = view->PointAt(3, &height) + BPoint(4, height / 2);
+		// The height is read only once PointAt has set it.
+		kyo = view->PointAt(3, &height);
+		kyo += BPoint(4, height / 2);
 		hello = view->PointAt(17) + BPoint(1, height / 2);
 		world = view->PointAt(22) + BPoint(4, height / 2);
 	}
