@@ -12,6 +12,7 @@
 
 #include <HeadlessBackend.h>
 
+#include "FrameSnapshot.h"
 #include "TestApplication.h"
 #include "TestDriver.h"
 #include "WindowTestSupport.h"
@@ -147,8 +148,9 @@ protected:
 	std::set<uint32> TrackColours()
 	{
 		std::set<uint32> colours;
+		FrameSnapshot frame(window);
 		for (int32 x = 10 + 16; x <= 10 + 183; x++) {
-			rgb_color c = driver::PixelAt(window, x, 117);
+			rgb_color c = frame.At(x, 117);
 			colours.insert((uint32)c.red << 16 | (uint32)c.green << 8 | c.blue);
 		}
 		return colours;
