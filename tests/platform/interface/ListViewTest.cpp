@@ -329,21 +329,31 @@ TEST_F(ListViewWindowTest, EnterAndADoubleClickInvokeWithTheIndex)
 	EXPECT_EQ(source_of(invoked[1]), list);
 }
 
-TEST_F(ListViewWindowTest, TheWheelScrollsByRowsAndTheFocusShowsOnTheBorder)
+TEST_F(ListViewWindowTest, TheWheelAndTheBarScrollByRowsAndTheFocusShowsOnTheBorder)
 {
 	Build(B_SINGLE_SELECTION_LIST);
 	rgb_color border = driver::PixelAt(window, 10, 40);
 	driver::MoveTo(driver::ScreenCentre(list));
 	driver::Backend()->InjectWheel(0, 2);
 	ASSERT_EQ(driver::Sync(window), B_OK);
+	BPoint downArrow;
 	{
 		BAutolock lock(window);
 		EXPECT_EQ(list->Bounds().top, 6 * rowPixels);
 		EXPECT_EQ(scroll->ScrollBar(B_VERTICAL)->Value(), 6 * rowPixels);
+		BScrollBar* bar = scroll->ScrollBar(B_VERTICAL);
+		downArrow = bar->ConvertToScreen(BPoint(7, bar->Bounds().bottom - 7));
+	}
+	// The bar's arrow steps one row.
+	driver::ClickAt(downArrow);
+	ASSERT_EQ(driver::Sync(window), B_OK);
+	{
+		BAutolock lock(window);
+		EXPECT_EQ(list->Bounds().top, 7 * rowPixels);
 	}
 	EXPECT_EQ(driver::PixelAt(window, 10, 40), border);
 
-	ClickRow(8);
+	ClickRow(9);
 	ASSERT_EQ(driver::Sync(window), B_OK);
 	EXPECT_NE(driver::PixelAt(window, 10, 40), border);
 	EXPECT_TRUE(scroll->IsBorderHighlighted());

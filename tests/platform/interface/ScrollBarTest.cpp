@@ -53,7 +53,11 @@ TEST(ScrollBarModelTest, ValuesStayInTheRangeWhateverComesIn)
 	EXPECT_EQ(min, 50);
 	EXPECT_EQ(max, 50);
 
+	// The editor divides by the picture's width, which may be 0.
 	bar.SetProportion(1.7f);
+	EXPECT_EQ(bar.Proportion(), 1);
+	bar.SetProportion(0.5f);
+	bar.SetProportion(kInfinity);
 	EXPECT_EQ(bar.Proportion(), 1);
 	bar.SetProportion(-1);
 	EXPECT_EQ(bar.Proportion(), 0);
