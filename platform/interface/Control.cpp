@@ -4,6 +4,7 @@
 #include <Window.h>
 
 #include "StylePainter.h"
+#include "ViewColors.h"
 
 using BPrivate::StylePainter;
 
@@ -74,12 +75,7 @@ status_t BControl::Archive(BMessage* archive, bool deep) const
 void BControl::AttachedToWindow()
 {
 	// A control blends into what it stands on.
-	rgb_color background = Parent() != nullptr ? Parent()->ViewColor()
-	                                           : ui_color(B_PANEL_BACKGROUND_COLOR);
-	if (background == B_TRANSPARENT_COLOR)
-		background = ui_color(B_PANEL_BACKGROUND_COLOR);
-	SetViewColor(background);
-	SetLowColor(background);
+	BPrivate::adopt_parent_colors(this);
 	if (!Messenger().IsValid())
 		SetTarget(Window());
 }

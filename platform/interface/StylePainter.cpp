@@ -503,6 +503,18 @@ void StylePainter::DrawSunkenBorder(BView* view, BRect bounds, border_style bord
 	StrokeFrame(view, bounds.InsetByCopy(1, 1), grey(120), grey(224));
 }
 
+float StylePainter::BorderSize(border_style border)
+{
+	switch (border) {
+	case B_FANCY_BORDER:
+		return kFancyBorderSize;
+	case B_PLAIN_BORDER:
+		return kPlainBorderSize;
+	default:
+		return 0;
+	}
+}
+
 // #pragma mark - shapes
 
 void StylePainter::FillDisc(BView* view, BPoint centre, float radius, rgb_color color,

@@ -112,6 +112,8 @@ public:
 	static void DrawBoxFrame(BView* view, BRect bounds, border_style border, BRect labelRect);
 	// Scroll views and other sunken borders.
 	static void DrawSunkenBorder(BView* view, BRect bounds, border_style border, uint32 flags);
+	// The width of a border of that style: kFancyBorderSize, kPlainBorderSize or 0.
+	static float BorderSize(border_style border);
 
 	// Shapes the painter does not have: a disc with antialiased edges over a known
 	// background, and a plain frame.

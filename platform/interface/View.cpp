@@ -10,6 +10,7 @@
 #include <Autolock.h>
 #include <Looper.h>
 #include <Message.h>
+#include <ScrollBar.h>
 #include <Window.h>
 
 #include <Painter.h>
@@ -29,6 +30,10 @@ BView::BView(const char* name, uint32 flags) : BHandler(name)
 
 BView::~BView()
 {
+	if (fHorScroller != nullptr)
+		fHorScroller->SetTarget((BView*)nullptr);
+	if (fVerScroller != nullptr)
+		fVerScroller->SetTarget((BView*)nullptr);
 	if (fParent != nullptr)
 		fParent->RemoveChild(this);
 	while (!fChildren.empty()) {
@@ -68,6 +73,8 @@ void BView::_InitData(BRect frame, const char* name, uint32 resizingMode, uint32
 	fPainterPass = 0;
 	fEventMask = 0;
 	fMouseEventMask = 0;
+	fHorScroller = nullptr;
+	fVerScroller = nullptr;
 }
 
 // #pragma mark - hooks
@@ -96,6 +103,20 @@ void BView::WindowActivated(bool active) {}
 
 void BView::MessageReceived(BMessage* message)
 {
+	// The wheel over a view that scroll bars scroll moves the bars; a view that scrolls only
+	// sideways takes the ordinary (vertical) wheel sideways. Where no bar could move, the
+	// wheel goes on to the parent.
+	if (message->what == B_MOUSE_WHEEL_CHANGED &&
+	    (fHorScroller != nullptr || fVerScroller != nullptr)) {
+		float dx = message->GetFloat("be:wheel_delta_x", 0);
+		float dy = message->GetFloat("be:wheel_delta_y", 0);
+		if (fVerScroller == nullptr && dx == 0)
+			std::swap(dx, dy);
+		bool moved = fHorScroller != nullptr && fHorScroller->_WheelBy(dx);
+		moved = (fVerScroller != nullptr && fVerScroller->_WheelBy(dy)) || moved;
+		if (moved)
+			return;
+	}
 	BHandler::MessageReceived(message);
 }
 
@@ -369,11 +390,33 @@ void BView::ScrollBy(float dx, float dy)
 
 void BView::ScrollTo(BPoint where)
 {
-	if (!std::isfinite(where.x) || !std::isfinite(where.y) || where == fBoundsOrigin)
+	if (!std::isfinite(where.x) || !std::isfinite(where.y))
+		return;
+	auto clampTo = [](const BScrollBar* bar, float value) {
+		float min, max;
+		bar->GetRange(&min, &max);
+		return std::clamp(value, min, max);
+	};
+	if (fHorScroller != nullptr)
+		where.x = clampTo(fHorScroller, where.x);
+	if (fVerScroller != nullptr)
+		where.y = clampTo(fVerScroller, where.y);
+	if (where == fBoundsOrigin)
 		return;
 	fBoundsOrigin = where;
 	_GeometryChanged();
 	Invalidate();
+	// The bars follow; their ValueChanged scrolls back to where the view already is, which
+	// ends there.
+	if (fHorScroller != nullptr)
+		fHorScroller->SetValue(where.x);
+	if (fVerScroller != nullptr)
+		fVerScroller->SetValue(where.y);
+}
+
+BScrollBar* BView::ScrollBar(orientation direction) const
+{
+	return direction == B_HORIZONTAL ? fHorScroller : fVerScroller;
 }
 
 void BView::GetPreferredSize(float* width, float* height)

@@ -21,6 +21,7 @@
 
 class BBitmap;
 class BMessage;
+class BScrollBar;
 class BWindow;
 
 namespace BPrivate {
@@ -154,9 +155,12 @@ public:
 	void ResizeBy(float dx, float dy);
 	void ResizeTo(float width, float height);
 	void ResizeTo(BSize size);
+	// A view that scroll bars scroll stays within their ranges and moves their values along.
 	virtual void ScrollBy(float dx, float dy);
 	virtual void ScrollTo(BPoint where);
 	void ScrollTo(float x, float y) { ScrollTo(BPoint(x, y)); }
+	// The scroll bar of that orientation whose target this view is, or null.
+	BScrollBar* ScrollBar(orientation direction) const;
 	virtual void GetPreferredSize(float* width, float* height);
 	virtual void ResizeToPreferred();
 
@@ -279,6 +283,7 @@ public:
 private:
 	friend class BPrivate::ViewHost;
 	friend class BPrivate::WindowHost;
+	friend class BScrollBar;
 	friend class BWindow;
 
 	struct State {
@@ -339,6 +344,10 @@ private:
 
 	uint32 fEventMask;
 	uint32 fMouseEventMask;
+
+	// Kept by BScrollBar::SetTarget; a bar and its target forget each other when either goes.
+	BScrollBar* fHorScroller;
+	BScrollBar* fVerScroller;
 };
 
 #endif
