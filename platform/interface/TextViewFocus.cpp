@@ -9,6 +9,7 @@
 #include <MessageRunner.h>
 #include <Messenger.h>
 #include <TextControl.h>
+#include <ScrollView.h>
 #include <Window.h>
 
 #include "TextBuffer.h"
@@ -106,6 +107,9 @@ void BTextView::MakeFocus(bool focus)
 	fFocused = now;
 	if (now == was)
 		return;
+	// A scroll view around the text shows its focus on its border.
+	if (BScrollView* scroll = dynamic_cast<BScrollView*>(Parent()))
+		scroll->SetBorderHighlighted(now);
 	if (now) {
 		// Reaching a one-line field from the keyboard selects its text, ready to be typed
 		// over; a click places the caret instead.

@@ -384,8 +384,8 @@ void HeadlessBackend::InjectMouseDown(float x, float y, uint32 button, uint32 mo
 		if (fButtons == 0)
 			fPressWindow = _WindowAt(x, y);
 		fButtons |= button;
-		if (modifiers != 0)
-			fModifiers = modifiers;
+		// The modifiers belong to this press only, as a click with Shift held and released
+		// around it; the keyboard's own state changes through InjectModifiers.
 		event.window = fPressWindow;
 		event.buttons = fButtons;
 		event.modifiers = modifiers;
