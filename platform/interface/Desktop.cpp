@@ -124,8 +124,13 @@ backend_window_id Desktop::AddWindow(BWindow* window, const WindowSpec& spec)
 
 void Desktop::RemoveWindow(backend_window_id id)
 {
+	backend_window_id next = -1;
 	{
 		std::lock_guard<std::mutex> lock(fLock);
+		if (fFocus == id) {
+			next = _NextFocus(id);
+			fFocus = -1;
+		}
 		fWindows.erase(id);
 		fStacking.erase(std::remove(fStacking.begin(), fStacking.end(), id), fStacking.end());
 		if (fGrab == id)
@@ -140,6 +145,8 @@ void Desktop::RemoveWindow(backend_window_id id)
 		}
 	}
 	fBackend->DestroyWindow(id);
+	if (next >= 0)
+		fBackend->ActivateWindow(next);
 }
 
 void Desktop::SetWindowFrame(backend_window_id id, int32 left, int32 top, int32 width,
@@ -157,15 +164,38 @@ void Desktop::SetWindowFrame(backend_window_id id, int32 left, int32 top, int32 
 
 void Desktop::SetWindowVisible(backend_window_id id, bool visible)
 {
-	std::lock_guard<std::mutex> lock(fLock);
-	auto it = fWindows.find(id);
-	if (it == fWindows.end())
-		return;
-	it->second.visible = visible;
-	if (visible) {
-		fStacking.erase(std::remove(fStacking.begin(), fStacking.end(), id), fStacking.end());
-		fStacking.push_back(id);
+	backend_window_id next = -1;
+	{
+		std::lock_guard<std::mutex> lock(fLock);
+		auto it = fWindows.find(id);
+		if (it == fWindows.end())
+			return;
+		it->second.visible = visible;
+		if (visible) {
+			fStacking.erase(std::remove(fStacking.begin(), fStacking.end(), id), fStacking.end());
+			fStacking.push_back(id);
+		} else if (fFocus == id) {
+			next = _NextFocus(id);
+		}
 	}
+	// Outside the lock: activating delivers the activation events back to the desktop.
+	if (next >= 0)
+		fBackend->ActivateWindow(next);
+}
+
+backend_window_id Desktop::_NextFocus(backend_window_id leaving) const
+{
+	// Where no window manager hands the keyboard on, the desktop gives it to the topmost
+	// window that may have it, as a window manager would when the focused window goes.
+	for (auto it = fStacking.rbegin(); it != fStacking.rend(); ++it) {
+		const WindowRecord& record = fWindows.at(*it);
+		if (*it == leaving || !record.visible || record.spec.avoidFocus)
+			continue;
+		if (record.spec.kind == WindowKind::PopUpMenu || record.spec.kind == WindowKind::ToolTip)
+			continue;
+		return *it;
+	}
+	return -1;
 }
 
 BMessenger Desktop::WindowMessenger(backend_window_id id) const

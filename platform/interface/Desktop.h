@@ -80,6 +80,7 @@ private:
 	~Desktop() override;
 
 	backend_window_id _WindowAt(float x, float y) const;
+	backend_window_id _NextFocus(backend_window_id leaving) const;
 	bool _Blocked(backend_window_id target) const;
 	void _Post(backend_window_id id, BMessage* message) const;
 	void _PostPointer(const InputEvent& event, backend_window_id target, uint32 what);
