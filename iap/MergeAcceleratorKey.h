@@ -12,8 +12,8 @@
 
 #include <String.h>
 
-#define IAP_ACC_KEY_MODE_PREFIX '\x01'
-#define IAP_ACC_KEY_MODE_INSERT '\x02'
+#define IAP_ACC_KEY_MODE_PREFIX '\001'
+#define IAP_ACC_KEY_MODE_INSERT '\002'
 
 // The label with the letter marked in the format. Blanks that stood right before the marker
 // stand after the mark ("Save ..." gives "Save(S) ...").

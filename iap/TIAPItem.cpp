@@ -67,10 +67,26 @@ void TIAPItem::AddDefaultInfo(BMessage* message) const
 	message->AddString(IAP_FIELD_SRC_ITEM, mName);
 }
 
-void TIAPItem::StartValueMessage(BMessage* message) const
+status_t TIAPItem::GetStringValue(BMessage* message, bool defaults) const
 {
+	BString value;
+	status_t status = GetString(&value, defaults);
+	if (status != B_OK)
+		return status;
 	AddDefaultInfo(message);
 	message->what = IAP_MSG_CHANGED;
+	return message->AddString(mName.String(), value);
+}
+
+status_t TIAPItem::GetBoolValue(BMessage* message, bool defaults) const
+{
+	bool value = false;
+	status_t status = GetBool(&value, defaults);
+	if (status != B_OK)
+		return status;
+	AddDefaultInfo(message);
+	message->what = IAP_MSG_CHANGED;
+	return message->AddBool(mName.String(), value);
 }
 
 bool TIAPItem::IsFromOwnApp(const BMessage* message) const

@@ -76,9 +76,10 @@ public:
 	TIAPItem& operator=(const TIAPItem&) = delete;
 
 protected:
-	// Begins a change message of this item: its code and the source fields (GetValue adds
-	// the value).
-	void StartValueMessage(BMessage* message) const;
+	// GetValue of the items of each kind of value: the code, the source fields, and the value
+	// from GetString or GetBool (the default when asked) under the item's name.
+	status_t GetStringValue(BMessage* message, bool defaults) const;
+	status_t GetBoolValue(BMessage* message, bool defaults) const;
 	// Whether the change message says that this item's own application sent it; only that
 	// application writes the file, the others follow in memory.
 	bool IsFromOwnApp(const BMessage* message) const;

@@ -14,11 +14,7 @@ status_t TIAPItemAccKeyFormat::MakeConfigurationView(BView** view, bool defaults
 
 status_t TIAPItemAccKeyFormat::GetValue(BMessage* message, bool defaults) const
 {
-	StartValueMessage(message);
-	BString value;
-	GetString(&value, defaults);
-	message->AddString(Name().String(), value);
-	return B_OK;
+	return GetStringValue(message, defaults);
 }
 
 status_t TIAPItemAccKeyFormat::SetValue(const BMessage* message)

@@ -15,10 +15,10 @@ class BMenu;
 
 // The formats the configuration menu offers, in its order: "(a)" inserted (the default), then
 // "a) ", "a・" and "a - " before the label, a separator, and no letter at all.
-#define IAP_ACC_KEY_FORMAT_DEFAULT "\x02(a)"
-#define IAP_ACC_KEY_FORMAT_PAREN "\x01" "a) "
-#define IAP_ACC_KEY_FORMAT_DOT "\x01" "a・"
-#define IAP_ACC_KEY_FORMAT_DASH "\x01" "a - "
+#define IAP_ACC_KEY_FORMAT_DEFAULT "\002(a)"
+#define IAP_ACC_KEY_FORMAT_PAREN "\001a) "
+#define IAP_ACC_KEY_FORMAT_DOT "\001a・"
+#define IAP_ACC_KEY_FORMAT_DASH "\001a - "
 #define IAP_ACC_KEY_FORMAT_NONE ""
 
 class TIAPItemAccKeyFormat : public TIAPItem {

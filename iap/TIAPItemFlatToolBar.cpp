@@ -20,11 +20,7 @@ status_t TIAPItemFlatToolBar::MakeConfigurationView(BView** view, bool defaults)
 
 status_t TIAPItemFlatToolBar::GetValue(BMessage* message, bool defaults) const
 {
-	StartValueMessage(message);
-	bool value = kDefault;
-	GetBool(&value, defaults);
-	message->AddBool(Name().String(), value);
-	return B_OK;
+	return GetBoolValue(message, defaults);
 }
 
 status_t TIAPItemFlatToolBar::SetValue(const BMessage* message)

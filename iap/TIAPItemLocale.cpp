@@ -25,11 +25,7 @@ status_t TIAPItemLocale::MakeConfigurationView(BView** view, bool defaults)
 
 status_t TIAPItemLocale::GetValue(BMessage* message, bool defaults) const
 {
-	StartValueMessage(message);
-	BString value;
-	GetString(&value, defaults);
-	message->AddString(Name().String(), value);
-	return B_OK;
+	return GetStringValue(message, defaults);
 }
 
 status_t TIAPItemLocale::SetValue(const BMessage* message)

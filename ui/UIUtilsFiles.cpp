@@ -38,8 +38,7 @@ BString copy_target(const char* source, const char* destination)
 bool same_file(const struct stat& source, const char* target)
 {
 	struct stat info;
-	return stat(target, &info) == 0 && info.st_dev == source.st_dev &&
-	       info.st_ino == source.st_ino;
+	return stat(target, &info) == 0 && info.st_dev == source.st_dev && info.st_ino == source.st_ino;
 }
 
 status_t copy_contents(const char* source, const char* target)

@@ -95,8 +95,8 @@ status_t load_icon(graphics::PngImage* image)
 	const void* data = BApplication::AppResources()->LoadResource(kIconType, kIconName, &size);
 	if (data == nullptr)
 		return B_NAME_NOT_FOUND;
-	status_t status = graphics::PngCodec::Decode(data, size, graphics::PixelLayout::Bgra, image,
-	                                             kMaxIconPixels);
+	status_t status =
+	    graphics::PngCodec::Decode(data, size, graphics::PixelLayout::Bgra, image, kMaxIconPixels);
 	if (status == B_OK && (image->width <= 0 || image->height <= 0))
 		status = B_BAD_DATA;
 	return status;

@@ -29,10 +29,10 @@ struct ExtensionType {
 };
 
 const ExtensionType kExtensionTypes[] = {
-    {"html", "text/html"},       {"htm", "text/html"},        {"xhtml", "application/xhtml+xml"},
-    {"txt", "text/plain"},       {"text", "text/plain"},      {"md", "text/markdown"},
-    {"pdf", "application/pdf"},  {"png", "image/png"},        {"jpg", "image/jpeg"},
-    {"jpeg", "image/jpeg"},      {"gif", "image/gif"},        {"svg", "image/svg+xml"},
+    {"html", "text/html"},      {"htm", "text/html"},   {"xhtml", "application/xhtml+xml"},
+    {"txt", "text/plain"},      {"text", "text/plain"}, {"md", "text/markdown"},
+    {"pdf", "application/pdf"}, {"png", "image/png"},   {"jpg", "image/jpeg"},
+    {"jpeg", "image/jpeg"},     {"gif", "image/gif"},   {"svg", "image/svg+xml"},
 };
 
 // The type of a document by its file name's extension, or null.
@@ -76,8 +76,8 @@ status_t start_opener(const char* argument)
 	posix_spawnattr_setsigmask(&attributes, &none);
 	posix_spawnattr_setsigdefault(&attributes, &defaults);
 	posix_spawnattr_setpgroup(&attributes, 0);
-	posix_spawnattr_setflags(&attributes,
-	                         POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETPGROUP);
+	posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF |
+	                                          POSIX_SPAWN_SETPGROUP);
 
 	std::string program = "xdg-open";
 	std::string value = argument;

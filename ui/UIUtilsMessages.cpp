@@ -59,23 +59,16 @@ status_t add_rgb_color(BMessage* message, const char* name, rgb_color color)
 {
 	if (message == nullptr)
 		return B_BAD_VALUE;
-	return message->AddData(name, B_RGB_COLOR_TYPE, &color, sizeof(color), true);
+	return message->AddColor(name, color);
 }
 
 status_t find_rgb_color(const BMessage* message, const char* name, rgb_color* color)
 {
 	if (message == nullptr || color == nullptr)
 		return B_BAD_VALUE;
-	const void* data = nullptr;
-	ssize_t size = 0;
-	status_t status = message->FindData(name, B_RGB_COLOR_TYPE, &data, &size);
-	if (status != B_OK)
-		return status;
-	// Messages come from other programs too; an item too short for a colour is not one.
-	if (data == nullptr || size < (ssize_t)sizeof(rgb_color))
-		return B_BAD_DATA;
-	memcpy(color, data, sizeof(rgb_color));
-	return B_OK;
+	// Messages come from other programs too; an item of another size is not a colour, and
+	// the message says so (B_BAD_DATA) without touching the output.
+	return message->FindColor(name, color);
 }
 
 bool is_same_rgb_color(rgb_color first, rgb_color second)

@@ -118,6 +118,6 @@ status_t BBitmap::ImportBits(const BBitmap* bitmap, BPoint from, BPoint to, int3
 		return B_BAD_VALUE;
 	width = std::min(width, bitmap->fWidth - (int32)from.x);
 	height = std::min(height, bitmap->fHeight - (int32)from.y);
-	return ImportBits(bitmap->Bits(), bitmap->fBitsLength, bitmap->fBytesPerRow, bitmap->fColorSpace,
-	                  from, to, width, height);
+	return ImportBits(bitmap->Bits(), bitmap->fBitsLength, bitmap->fBytesPerRow,
+	                  bitmap->fColorSpace, from, to, width, height);
 }

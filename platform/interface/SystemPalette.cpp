@@ -71,16 +71,16 @@ color_map* make_color_map()
 		map->color_list[i] = palette()[i];
 	for (int32 i = 0; i < 256; i++) {
 		rgb_color color = palette()[i];
-		map->inversion_map[i] = i == B_TRANSPARENT_MAGIC_CMAP8
-		                            ? B_TRANSPARENT_MAGIC_CMAP8
-		                            : nearest_opaque(255 - color.red, 255 - color.green,
-		                                             255 - color.blue);
+		map->inversion_map[i] =
+		    i == B_TRANSPARENT_MAGIC_CMAP8
+		        ? B_TRANSPARENT_MAGIC_CMAP8
+		        : nearest_opaque(255 - color.red, 255 - color.green, 255 - color.blue);
 	}
 	// Five bits widen to eight by repeating their top bits, so 31 means 255.
 	for (int32 i = 0; i < 32768; i++) {
 		auto widen = [](int32 five) { return (uint8)((five << 3) | (five >> 2)); };
-		map->index_map[i] = nearest_opaque(widen((i >> 10) & 31), widen((i >> 5) & 31),
-		                                   widen(i & 31));
+		map->index_map[i] =
+		    nearest_opaque(widen((i >> 10) & 31), widen((i >> 5) & 31), widen(i & 31));
 	}
 	return map;
 }

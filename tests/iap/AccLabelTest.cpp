@@ -16,27 +16,27 @@ TEST_F(AccLabelTest, LabelsFollowTheFormatTheStoreHolds)
 {
 	gAppPrivacy.mAccKeyFormat = "";
 	EXPECT_EQ(acc_label("S", "Save..."), "Save...");
-	gAppPrivacy.mAccKeyFormat = "\x02(a)";
+	gAppPrivacy.mAccKeyFormat = "\002(a)";
 	EXPECT_EQ(acc_label("S", "Save..."), "Save(S)...");
 
 	// Without the item in the store the format stays as it was.
 	gAppPrivacy.UpdateAccFormat();
-	EXPECT_EQ(gAppPrivacy.mAccKeyFormat, "\x02(a)");
+	EXPECT_EQ(gAppPrivacy.mAccKeyFormat, "\002(a)");
 
 	// As the program starts: another application chose a format, the item reads it, and the
 	// record takes it from the store.
 	BMessage chosen;
-	chosen.AddString("AccKeyFormat2", "\x01" "a・");
+	chosen.AddString("AccKeyFormat2", "\001a・");
 	WriteItemFile("AccKeyFormat2", chosen);
 	gIAPs.SetAppSignatureRef(OWN_SIGNATURE);
 	ASSERT_EQ(gIAPs.AddItem(new TIAPItemAccKeyFormat), B_OK);
 	gAppPrivacy.UpdateAccFormat();
-	EXPECT_EQ(gAppPrivacy.mAccKeyFormat, "\x01" "a・");
+	EXPECT_EQ(gAppPrivacy.mAccKeyFormat, "\001a・");
 	EXPECT_EQ(acc_label("F", "ファイル"), "F・ファイル");
 
 	// A change from another application is followed after the next update.
 	BMessage change = Change("AccKeyFormat2", OTHER_SIGNATURE);
-	change.AddString("AccKeyFormat2", "\x01" "a) ");
+	change.AddString("AccKeyFormat2", "\001a) ");
 	ASSERT_EQ(gIAPs.SetValue(&change), B_OK);
 	EXPECT_EQ(acc_label("Q", "Quit"), "Q・Quit") << "labels keep the format until the update";
 	gAppPrivacy.UpdateAccFormat();

@@ -51,15 +51,15 @@ TEST(MergeAcceleratorKeyTest, PrefixFormatsPutTheMarkBeforeTheWholeLabel)
 	EXPECT_EQ(merged(IAP_ACC_KEY_FORMAT_DOT, "F", "ファイル"), "F・ファイル");
 	EXPECT_EQ(merged(IAP_ACC_KEY_FORMAT_DASH, "Q", "Quit: now"), "Q - Quit: now");
 	// Only the first "a" of the template is the letter.
-	EXPECT_EQ(merged("\x01" "a-a ", "K", "Keep"), "K-a Keep");
+	EXPECT_EQ(merged("\001a-a ", "K", "Keep"), "K-a Keep");
 }
 
 TEST(MergeAcceleratorKeyTest, FormatsWithoutALetterLeaveTheLabelAlone)
 {
 	EXPECT_EQ(merged(IAP_ACC_KEY_FORMAT_NONE, "S", "Save..."), "Save...");
-	EXPECT_EQ(merged("\x02", "S", "Save..."), "Save...");
-	EXPECT_EQ(merged("\x02[x]", "S", "Save"), "Save") << "a template without its letter";
-	EXPECT_EQ(merged("\x01", "S", "Save"), "Save");
+	EXPECT_EQ(merged("\002", "S", "Save..."), "Save...");
+	EXPECT_EQ(merged("\002[x]", "S", "Save"), "Save") << "a template without its letter";
+	EXPECT_EQ(merged("\001", "S", "Save"), "Save");
 }
 
 } // namespace

@@ -24,7 +24,7 @@ TEST_F(TIAPItemTest, AFirstRunMakesTheSharedFolderAndUsesTheDefaults)
 	EXPECT_TRUE(path_exists(Config() + "/KESTRA/Shared"));
 	BString text;
 	EXPECT_EQ(format.GetString(&text, false), B_OK);
-	EXPECT_EQ(text, "\x02(a)");
+	EXPECT_EQ(text, "\002(a)");
 	bool value = false;
 	EXPECT_EQ(flat.GetBool(&value, false), B_OK);
 	EXPECT_TRUE(value);
@@ -42,21 +42,21 @@ TEST_F(TIAPItemTest, ItemsOfOneNameShareTheirFile)
 {
 	TIAPItemAccKeyFormat writer;
 	writer.SetAppSignatureRef(OWN_SIGNATURE);
-	ASSERT_EQ(writer.SetString("\x01" "a) "), B_OK);
+	ASSERT_EQ(writer.SetString("\001a) "), B_OK);
 
 	std::optional<BMessage> file = ItemFile("AccKeyFormat2");
 	ASSERT_TRUE(file);
 	EXPECT_EQ(file->what, 0u);
 	EXPECT_STREQ(file->GetString("IAP:SrcApp", ""), OWN_SIGNATURE);
-	EXPECT_STREQ(file->GetString("AccKeyFormat2", ""), "\x01" "a) ");
+	EXPECT_STREQ(file->GetString("AccKeyFormat2", ""), "\001a) ");
 
 	// Another application's item of the same name reads what this one wrote.
 	TIAPItemAccKeyFormat reader;
 	BString value;
 	reader.GetString(&value, false);
-	EXPECT_EQ(value, "\x01" "a) ");
+	EXPECT_EQ(value, "\001a) ");
 	reader.GetString(&value, true);
-	EXPECT_EQ(value, "\x02(a)") << "the default stays the default";
+	EXPECT_EQ(value, "\002(a)") << "the default stays the default";
 
 	// A file holding another type under the name, or garbage, gives the default.
 	BMessage wrongType;
@@ -64,7 +64,7 @@ TEST_F(TIAPItemTest, ItemsOfOneNameShareTheirFile)
 	WriteItemFile("AccKeyFormat2", wrongType);
 	TIAPItemAccKeyFormat confused;
 	confused.GetString(&value, false);
-	EXPECT_EQ(value, "\x02(a)");
+	EXPECT_EQ(value, "\002(a)");
 	WriteFile(SharedFile("FlatToolBar"), "not a message");
 	TIAPItemFlatToolBar broken;
 	bool flat = false;
@@ -100,11 +100,11 @@ TEST_F(TIAPItemTest, OnlyTheSendingApplicationWritesAFormatChange)
 	format.SetAppSignatureRef(OWN_SIGNATURE);
 
 	BMessage fromOther = Change("AccKeyFormat2", OTHER_SIGNATURE);
-	fromOther.AddString("AccKeyFormat2", "\x01" "a・");
+	fromOther.AddString("AccKeyFormat2", "\001a・");
 	ASSERT_EQ(format.SetValue(&fromOther), B_OK);
 	BString value;
 	format.GetString(&value, false);
-	EXPECT_EQ(value, "\x01" "a・") << "followed in memory";
+	EXPECT_EQ(value, "\001a・") << "followed in memory";
 	EXPECT_FALSE(path_exists(SharedFile("AccKeyFormat2"))) << "the sender writes the file";
 
 	BMessage fromSelf = Change("AccKeyFormat2", OWN_SIGNATURE);
@@ -236,7 +236,7 @@ TEST_F(TIAPItemTest, AFailedWriteKeepsTheValueOnDisk)
 {
 	TIAPItemAccKeyFormat format;
 	format.SetAppSignatureRef(OWN_SIGNATURE);
-	ASSERT_EQ(format.SetString("\x01" "a) "), B_OK);
+	ASSERT_EQ(format.SetString("\001a) "), B_OK);
 
 	// Files may grow to a few bytes only while the next value is written, so the write fails
 	// part of the way through.
@@ -246,17 +246,17 @@ TEST_F(TIAPItemTest, AFailedWriteKeepsTheValueOnDisk)
 	tiny.rlim_cur = 16;
 	void (*oldHandler)(int) = signal(SIGXFSZ, SIG_IGN);
 	ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tiny), 0);
-	status_t set = format.SetString("\x01" "a - ");
+	status_t set = format.SetString("\001a - ");
 	setrlimit(RLIMIT_FSIZE, &old);
 	signal(SIGXFSZ, oldHandler);
 
 	EXPECT_EQ(set, B_OK) << "the value in memory is the new one";
 	BString value;
 	format.GetString(&value, false);
-	EXPECT_EQ(value, "\x01" "a - ");
+	EXPECT_EQ(value, "\001a - ");
 	std::optional<BMessage> file = ItemFile("AccKeyFormat2");
 	ASSERT_TRUE(file) << "the old file is whole";
-	EXPECT_STREQ(file->GetString("AccKeyFormat2", ""), "\x01" "a) ");
+	EXPECT_STREQ(file->GetString("AccKeyFormat2", ""), "\001a) ");
 	EXPECT_EQ(folder_names(Config() + "/KESTRA/Shared").size(), 1u);
 }
 

@@ -78,9 +78,9 @@ TEST_F(TInterAppPrefsTest, AcceptedChangesReachTheItemAndThenTheObservers)
 	EXPECT_STREQ(told[1].GetString("IAP:SrcIAPItem", ""), "AccKeyFormat2");
 
 	// Reads and writes by name go to the item.
-	ASSERT_EQ(store.SetString("AccKeyFormat2", "\x01" "a・"), B_OK);
+	ASSERT_EQ(store.SetString("AccKeyFormat2", "\001a・"), B_OK);
 	ASSERT_EQ(store.GetString("AccKeyFormat2", &value), B_OK);
-	EXPECT_EQ(value, "\x01" "a・");
+	EXPECT_EQ(value, "\001a・");
 	EXPECT_EQ(store.SetString("Locale", "x"), -1);
 }
 
@@ -100,7 +100,7 @@ TEST_F(TInterAppPrefsTest, TheSignatureReachesEveryItemAndNamesAreRegisteredOnce
 
 	// Changes sent by this application are written by its items.
 	BMessage change = Change("AccKeyFormat2", OWN_SIGNATURE);
-	change.AddString("AccKeyFormat2", "\x01" "a - ");
+	change.AddString("AccKeyFormat2", "\001a - ");
 	ASSERT_EQ(store.SetValue(&change), B_OK);
 	std::optional<BMessage> file = ItemFile("AccKeyFormat2");
 	ASSERT_TRUE(file);

@@ -68,7 +68,8 @@ TEST_F(ShowAlert3Test, TheEscapeButtonAnswersEscapeInsteadOfItsLetter)
 	};
 	EXPECT_EQ(Answer(show,
 	                 [](BAlert* alert) {
-		                 EXPECT_EQ(alert->CountButtons(), 2) << "an empty third label has no button";
+		                 EXPECT_EQ(alert->CountButtons(), 2)
+		                     << "an empty third label has no button";
 		                 EXPECT_STREQ(alert->Text(), "Question\n\nDiscard the changes?");
 		                 EXPECT_STREQ(alert->Title(), "Question");
 		                 EXPECT_EQ(alert->Type(), B_WARNING_ALERT);
@@ -84,8 +85,8 @@ TEST_F(ShowAlert3Test, TheEscapeButtonAnswersEscapeInsteadOfItsLetter)
 TEST_F(ShowAlert3Test, EveryOtherButtonAnswersTheLetterItsLabelMarks)
 {
 	auto show = [] {
-		return show_alert3("Question", "Save the sign?", "Save (S)", "Don't save (D)", "Cancel",
-		                   2, B_INFO_ALERT);
+		return show_alert3("Question", "Save the sign?", "Save (S)", "Don't save (D)", "Cancel", 2,
+		                   B_INFO_ALERT);
 	};
 	EXPECT_EQ(Answer(show, [](BAlert* alert) { driver::Type("d"); }), 1);
 	EXPECT_EQ(Answer(show, [](BAlert* alert) { driver::Shortcut('s', B_CONTROL_KEY); }), 0);

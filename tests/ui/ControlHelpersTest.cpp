@@ -157,8 +157,8 @@ TEST_F(ControlHelpersTest, CloseWindowQuitsTheWindowAndForgetsIt)
 
 TEST_F(ControlHelpersTest, ControlsFitTheirLabelsAndKeepTheirHeights)
 {
-	BButton* button = new BButton(BRect(10, 50, 20, 74), "Wide", "A rather long label",
-	                              new BMessage('wide'));
+	BButton* button =
+	    new BButton(BRect(10, 50, 20, 74), "Wide", "A rather long label", new BMessage('wide'));
 	BCheckBox* check = new BCheckBox(BRect(10, 80, 20, 99), "Check", "Check me", nullptr);
 	BRadioButton* radio = new BRadioButton(BRect(10, 100, 20, 119), "Radio", "Pick me", nullptr);
 	BCheckBox* unlabelled = new BCheckBox(BRect(10, 120, 90, 139), "Bare", nullptr, nullptr);
