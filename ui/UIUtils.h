@@ -111,8 +111,9 @@ status_t show_url(const char* url);
 
 // The application's icon (its PNG resource "icon") at 32 x 32 and 16 x 16 pixels, in B_RGBA32
 // bitmaps that the caller owns; either pointer may be null. B_BAD_VALUE, making nothing,
-// while there is no application with a usable signature; otherwise the statuses of the two
-// sizes or-ed together (a missing or broken resource gives B_NAME_NOT_FOUND or B_BAD_DATA).
+// while there is no application with a usable signature. Otherwise both bitmaps are made
+// (transparent when there is no picture) and the result is the statuses of the two sizes
+// or-ed together: a missing resource gives B_NAME_NOT_FOUND, a broken one B_BAD_DATA.
 status_t get_icons(BBitmap** large, BBitmap** small);
 
 // A B_CMAP8 copy of a true-colour icon, each pixel the nearest palette colour, in which every
