@@ -5,8 +5,7 @@
 
 TLocale gLocale;
 TExitStates gExitStates;
-// The shared preference store, gIAPs, belongs here, between the exit states and the
-// app-private record, once it exists.
+TInterAppPrefs gIAPs;
 TGlowplateAppPrivacy gAppPrivacy;
 TPrefs gPrefs;
 TProperty gProperty;

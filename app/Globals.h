@@ -6,6 +6,7 @@
 
 #include <TExitStates.h>
 #include <TGlowplateAppPrivacy.h>
+#include <TInterAppPrefs.h>
 #include <TLocale.h>
 #include <TPrefs.h>
 #include <TProperty.h>

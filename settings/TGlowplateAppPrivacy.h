@@ -10,6 +10,11 @@ public:
 	TGlowplateAppPrivacy();
 	~TGlowplateAppPrivacy() override;
 
+	// Reads the shared item "AccKeyFormat2" from the shared preference store into
+	// mAccKeyFormat (unchanged while the store has no such item). Defined in app/AccLabel.cpp:
+	// the store lies above the settings records, and the records do not depend on it.
+	void UpdateAccFormat();
+
 	// The value of the shared item "AccKeyFormat2"; empty until it has been read.
 	BString mAccKeyFormat;
 };

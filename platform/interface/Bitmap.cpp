@@ -165,7 +165,9 @@ void BBitmap::_CopyPixels(const BBitmap& source)
 		return;
 	if (source.fColorSpace == fColorSpace && source.fBytesPerRow == fBytesPerRow &&
 	    source.fBitsLength == fBitsLength) {
-		memcpy(fBits, source.fBits, (size_t)fBitsLength);
+		// A drawing still pending here would land on the copied pixels later.
+		_SettleViews();
+		memcpy(fBits, source.Bits(), (size_t)fBitsLength);
 		return;
 	}
 	ImportBits(&source);
@@ -198,6 +200,18 @@ graphics::PixelBuffer BBitmap::PainterBuffer() const
 	if (!IsValid() || (fColorSpace != B_RGBA32 && fColorSpace != B_RGB32))
 		return graphics::PixelBuffer();
 	return graphics::PixelBuffer(fBits, fWidth, fHeight, fBytesPerRow);
+}
+
+void* BBitmap::Bits() const
+{
+	_SettleViews();
+	return fBits;
+}
+
+void BBitmap::_SettleViews() const
+{
+	if (fHost != nullptr)
+		fHost->Settle();
 }
 
 status_t BBitmap::LockBits(uint32* state)
@@ -262,51 +276,14 @@ bool BBitmap::Lock()
 
 void BBitmap::Unlock()
 {
-	if (fHost != nullptr)
-		fHost->HostLooper()->Unlock();
+	if (fHost == nullptr)
+		return;
+	// Whoever looks at the pixels after the views are done finds them complete.
+	fHost->Settle();
+	fHost->HostLooper()->Unlock();
 }
 
 bool BBitmap::IsLocked() const
 {
 	return fHost != nullptr && fHost->HostLooper()->IsLocked();
 }
-
-// #pragma mark - host
-
-namespace BPrivate {
-
-BitmapHost::BitmapHost(BBitmap* bitmap, status_t* status) : fBitmap(bitmap), fLooper(nullptr)
-{
-	// A looper belongs, locked, to the thread that makes it; it stays locked until the top
-	// view is in place.
-	fLooper = new (std::nothrow) BLooper("offscreen bitmap");
-	BView* top = fLooper != nullptr
-	                 ? new (std::nothrow)
-	                       BView(BRect(0, 0, bitmap->fWidth - 1, bitmap->fHeight - 1), nullptr,
-	                             B_FOLLOW_NONE, 0)
-	                 : nullptr;
-	if (top == nullptr) {
-		*status = B_NO_MEMORY;
-		return;
-	}
-	InstallTopView(top, bitmap->fBounds.LeftTop());
-	fLooper->Unlock();
-	*status = B_OK;
-}
-
-BitmapHost::~BitmapHost()
-{
-	if (fLooper == nullptr)
-		return;
-	fLooper->Lock();
-	DeleteTopView();
-	// A looper that never ran is deleted by Quit at once.
-	fLooper->Quit();
-}
-
-graphics::PixelBuffer BitmapHost::Surface() const
-{
-	return fBitmap->PainterBuffer();
-}
-
-} // namespace BPrivate

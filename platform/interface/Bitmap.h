@@ -70,8 +70,9 @@ public:
 	status_t LockBits(uint32* state = nullptr);
 	void UnlockBits();
 
-	// Null, 0 and B_NO_COLOR_SPACE for an invalid bitmap.
-	void* Bits() const { return fBits; }
+	// Null, 0 and B_NO_COLOR_SPACE for an invalid bitmap. The bytes of a B_CMAP8 bitmap are
+	// brought up to date with what its views drew before they are handed out.
+	void* Bits() const;
 	int32 BitsLength() const { return fBitsLength; }
 	int32 BytesPerRow() const { return fBytesPerRow; }
 	color_space ColorSpace() const { return fColorSpace; }
@@ -114,6 +115,8 @@ private:
 
 	void _Init(BRect bounds, uint32 flags, color_space colorSpace, int32 bytesPerRow);
 	void _CopyPixels(const BBitmap& source);
+	// Makes the bytes hold what the views drew (only a B_CMAP8 bitmap lags behind them).
+	void _SettleViews() const;
 	void _Free();
 	void _ClearLayout();
 

@@ -65,7 +65,7 @@ status_t BBitmap::Archive(BMessage* archive, bool deep) const
 	if (status == B_OK)
 		status = archive->AddInt32("_rowbytes", fBytesPerRow);
 	if (status == B_OK)
-		status = archive->AddData("_data", B_RAW_TYPE, fBits, fBitsLength, false);
+		status = archive->AddData("_data", B_RAW_TYPE, Bits(), fBitsLength, false);
 	for (int32 i = 0; status == B_OK && deep && i < CountChildren(); i++) {
 		BMessage viewArchive;
 		status = ChildAt(i)->Archive(&viewArchive, true);

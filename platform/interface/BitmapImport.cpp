@@ -33,6 +33,8 @@ status_t BBitmap::ImportBits(const void* data, int32 length, int32 bytesPerRow, 
 		return B_NO_INIT;
 	if (data == nullptr || length < 0 || offset < 0 || offset > fBitsLength)
 		return B_BAD_VALUE;
+	// A drawing still pending would otherwise land on the new pixels later.
+	_SettleViews();
 	if (colorSpace == fColorSpace &&
 	    (bytesPerRow == B_ANY_BYTES_PER_ROW || bytesPerRow == fBytesPerRow)) {
 		memcpy(fBits + offset, data, (size_t)std::min(length, fBitsLength - offset));
@@ -68,6 +70,7 @@ status_t BBitmap::ImportBits(const void* data, int32 length, int32 bytesPerRow,
 		bytesPerRow = (width * sourceBytes + 3) / 4 * 4;
 	if (bytesPerRow <= 0)
 		return B_BAD_VALUE;
+	_SettleViews();
 
 	int32 fromX = (int32)from.x, fromY = (int32)from.y;
 	int32 toX = (int32)to.x, toY = (int32)to.y;
@@ -99,7 +102,8 @@ status_t BBitmap::ImportBits(const BBitmap* bitmap)
 	    bitmap->fHeight != fHeight)
 		return B_BAD_VALUE;
 	if (bitmap->fColorSpace == fColorSpace && bitmap->fBytesPerRow == fBytesPerRow) {
-		memmove(fBits, bitmap->fBits, (size_t)fBitsLength);
+		_SettleViews();
+		memmove(fBits, bitmap->Bits(), (size_t)fBitsLength);
 		return B_OK;
 	}
 	return ImportBits(bitmap, BPoint(0, 0), BPoint(0, 0), fWidth, fHeight);
@@ -114,6 +118,6 @@ status_t BBitmap::ImportBits(const BBitmap* bitmap, BPoint from, BPoint to, int3
 		return B_BAD_VALUE;
 	width = std::min(width, bitmap->fWidth - (int32)from.x);
 	height = std::min(height, bitmap->fHeight - (int32)from.y);
-	return ImportBits(bitmap->fBits, bitmap->fBitsLength, bitmap->fBytesPerRow, bitmap->fColorSpace,
-	                  from, to, width, height);
+	return ImportBits(bitmap->Bits(), bitmap->fBitsLength, bitmap->fBytesPerRow,
+	                  bitmap->fColorSpace, from, to, width, height);
 }

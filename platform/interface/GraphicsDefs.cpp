@@ -85,9 +85,12 @@ bool bitmaps_support_space(color_space space, uint32* supportFlags)
 {
 	uint32 flags = 0;
 	bool supported = get_pixel_size_for(space, nullptr, nullptr, nullptr) == B_OK;
-	// Views can draw only into the four-byte little-endian spaces, which are the painter's.
+	// Views draw into the four-byte little-endian spaces, which are the painter's, and into the
+	// palette space through a 32-bit copy of the bitmap (see BitmapHost.h).
 	if (space == B_RGB32 || space == B_RGBA32)
 		flags = B_VIEWS_SUPPORT_DRAW_BITMAP | B_BITMAPS_SUPPORT_ATTACHED_VIEWS;
+	else if (space == B_CMAP8)
+		flags = B_BITMAPS_SUPPORT_ATTACHED_VIEWS;
 	if (supportFlags != nullptr)
 		*supportFlags = flags;
 	return supported;

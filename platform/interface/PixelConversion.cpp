@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "SystemPalette.h"
+
 namespace BPrivate {
 
 bool can_convert(color_space space)
@@ -21,6 +23,7 @@ int32 pixel_bytes(color_space space)
 	case B_RGB24_BIG:
 		return 3;
 	case B_GRAY8:
+	case B_CMAP8:
 		return 1;
 	default:
 		return 0;
@@ -44,6 +47,8 @@ rgb_color read_pixel(color_space space, const uint8* p)
 		return make_color(p[0], p[1], p[2], 255);
 	case B_GRAY8:
 		return make_color(p[0], p[0], p[0], 255);
+	case B_CMAP8:
+		return palette_color(p[0]);
 	default:
 		return make_color(0, 0, 0, 255);
 	}
@@ -78,6 +83,9 @@ void write_pixel(color_space space, uint8* p, rgb_color c)
 		break;
 	case B_GRAY8:
 		p[0] = (uint8)c.Brightness();
+		break;
+	case B_CMAP8:
+		p[0] = palette_index(c);
 		break;
 	default:
 		break;

@@ -8,7 +8,7 @@
 namespace BPrivate {
 
 // True for the spaces read_pixel and write_pixel handle: the 32- and 24-bit RGB spaces of
-// both byte orders and B_GRAY8.
+// both byte orders, B_GRAY8 and B_CMAP8 (through the system palette, SystemPalette.h).
 bool can_convert(color_space space);
 // Bytes per pixel of a convertible space.
 int32 pixel_bytes(color_space space);

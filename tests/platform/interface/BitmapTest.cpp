@@ -58,9 +58,9 @@ TEST(BitmapTest, SizesThatCannotBeHeldGiveAnInvalidBitmap)
 	EXPECT_EQ(notANumber.InitCheck(), B_BAD_VALUE);
 	BBitmap unknownSpace(BRect(0, 0, 9, 9), (color_space)0x4444);
 	EXPECT_EQ(unknownSpace.InitCheck(), B_BAD_VALUE);
-	// Views draw only into the 32-bit spaces.
-	BBitmap palette(BRect(0, 0, 9, 9), B_CMAP8, true);
-	EXPECT_EQ(palette.InitCheck(), B_NOT_SUPPORTED);
+	// Views draw only into the 32-bit spaces and the palette space.
+	BBitmap gray(BRect(0, 0, 9, 9), B_GRAY8, true);
+	EXPECT_EQ(gray.InitCheck(), B_NOT_SUPPORTED);
 
 	// A view handed to an invalid bitmap stays the caller's.
 	BView view(BRect(0, 0, 1, 1), "view", B_FOLLOW_NONE, 0);

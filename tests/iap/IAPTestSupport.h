@@ -1,0 +1,46 @@
+// Helpers of the shared preference tests: the shared folder inside the fixture's scratch
+// settings folder, and the files written there.
+#ifndef IAP_TEST_SUPPORT_H
+#define IAP_TEST_SUPPORT_H
+
+#include <optional>
+#include <string>
+
+#include <Message.h>
+
+#include "../settings/SettingsTestEnvironment.h"
+
+// Signatures of two applications of the family.
+#define OWN_SIGNATURE "application/x-vnd.Tamarack-GlowplateMaker"
+#define OTHER_SIGNATURE "application/x-vnd.KESTRA-Other"
+
+class SharedPrefsTest : public SettingsTest {
+protected:
+	std::string SharedFile(const std::string& item) const
+	{
+		return Config() + "/KESTRA/Shared/" + item + ".arc";
+	}
+
+	// The message in an item's file, if it holds one.
+	std::optional<BMessage> ItemFile(const std::string& item) const
+	{
+		return ReadMessage(SharedFile(item));
+	}
+
+	// An item file as another application of the family would write it.
+	void WriteItemFile(const std::string& item, const BMessage& message) const
+	{
+		WriteMessage(SharedFile(item), message);
+	}
+
+	// A change message for an item, sent by the application with the signature.
+	static BMessage Change(const char* item, const char* signature)
+	{
+		BMessage message('_ipc');
+		message.AddString("IAP:SrcApp", signature);
+		message.AddString("IAP:SrcIAPItem", item);
+		return message;
+	}
+};
+
+#endif
