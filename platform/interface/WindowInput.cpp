@@ -425,6 +425,12 @@ void BPrivate::WindowAccess::SetTextInputCaret(BWindow* window, BView* view, BRe
 	                                          (int32)screen.right, (int32)screen.bottom));
 }
 
+void BPrivate::WindowAccess::EndPointerGrab(BWindow* window)
+{
+	window->fGrabViewToken = -1;
+	window->fButtons = 0;
+}
+
 void BWindow::_Activated(bool active)
 {
 	if (fActive == active)
