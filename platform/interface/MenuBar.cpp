@@ -128,7 +128,11 @@ void BMenuBar::AttachedToWindow()
 
 void BMenuBar::DetachedFromWindow()
 {
+	// The session cannot tell a bar that left its window that it ended; the window hears
+	// the end of its menus now.
 	_AbandonSession();
+	if (fSessionOpen)
+		_FinishSession();
 	if (Window()->KeyMenuBar() == this)
 		Window()->SetKeyMenuBar(nullptr);
 	BMenu::DetachedFromWindow();

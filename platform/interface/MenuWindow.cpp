@@ -293,6 +293,14 @@ void MenuWindow::ScrollToShow(BMenuItem* item)
 		return;
 	BRect frame = item->Frame();
 	BRect bounds = fMenu->Bounds();
+	// The first and last items come with the space around them.
+	float height;
+	fMenu->GetPreferredSize(nullptr, &height);
+	float pad = MenuMetrics::kBorder + MenuMetrics::kVerticalPad;
+	if (frame.top <= pad)
+		frame.top = 0;
+	if (frame.bottom + pad >= height)
+		frame.bottom = height;
 	if (frame.top < bounds.top)
 		Scroll(frame.top - bounds.top);
 	else if (frame.bottom > bounds.bottom)

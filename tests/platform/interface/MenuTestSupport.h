@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <cmath>
+#include <vector>
 
 #include <Menu.h>
 #include <MenuItem.h>
@@ -62,11 +63,25 @@ inline BPoint ItemCentre(BMenuItem* item)
 	              std::floor((frame.top + frame.bottom) / 2));
 }
 
+// Waits until the windows of the item's menu and of every menu above it (the root of the
+// session among them, which takes the input) handled everything sent so far.
+inline void SyncMenus(BMenu* menu)
+{
+	std::vector<BWindow*> windows;
+	for (; menu != nullptr; menu = menu->Supermenu()) {
+		if (BWindow* window = OpenWindow(menu))
+			windows.insert(windows.begin(), window);
+	}
+	for (BWindow* window : windows)
+		driver::Sync(window);
+}
+
 inline bool IsSelected(BMenuItem* item)
 {
 	BMenu* menu = item->Menu();
 	if (menu == nullptr)
 		return false;
+	SyncMenus(menu);
 	bool locked = menu->LockLooper();
 	bool selected = false;
 	// The selection is shown by the highlighted background, which is what the user sees.
