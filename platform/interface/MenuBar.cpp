@@ -93,6 +93,10 @@ BMenuBar::BMenuBar(BMessage* archive) : BMenu(archive)
 BMenuBar::~BMenuBar()
 {
 	_AbandonSession();
+	// Deleted while still in its window, the bar is detached later, when only the menu part
+	// of it is left to hear it; the window must not keep a bar that is gone.
+	if (Window() != nullptr && Window()->KeyMenuBar() == this)
+		Window()->SetKeyMenuBar(nullptr);
 }
 
 void BMenuBar::_InitBar()
@@ -307,6 +311,9 @@ void BMenuBar::_SetOpenTitle(int32 index)
 {
 	fOpenTitle = index;
 	SelectItem(ItemAt(index));
+	// A menu field's face shows pressed all over while its menu is open.
+	if (_IsField())
+		Invalidate();
 }
 
 B_REGISTER_ARCHIVABLE(BMenuBar);

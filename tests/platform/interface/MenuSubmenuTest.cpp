@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <Autolock.h>
+#include <HeadlessBackend.h>
 #include <MenuBar.h>
 #include <MenuField.h>
 #include <MenuItem.h>
@@ -159,6 +160,35 @@ TEST_F(MenuSubmenuTest, OnItsWayToTheOpenSubmenuThePointerMayCrossOtherItems)
 	driver::MoveTo(ItemCentre(familyItems[0]));
 	driver::MoveTo(BPoint(beta.right - 3, beta.top + 2));
 	EXPECT_NE(WaitOpen(submenus[1]), nullptr);
+}
+
+TEST_F(MenuSubmenuTest, NearTheScreensEdgesMenusOpenAboveAndSubmenusToTheLeft)
+{
+	driver::Backend()->SetScreenSize(800, 600);
+	BRect face;
+	{
+		BAutolock lock(window);
+		window->MoveTo(500, 536);
+		window->ResizeTo(299, 63);
+		face = field->MenuBar()->ConvertToScreen(field->MenuBar()->Bounds());
+	}
+	ASSERT_EQ(driver::Sync(window), B_OK);
+	BWindow* open = OpenField();
+	ASSERT_NE(open, nullptr);
+	BRect frame = open->Frame();
+	EXPECT_EQ(frame.bottom, face.top - 1);
+	EXPECT_EQ(frame.left, face.left);
+	EXPECT_GE(frame.top, 0);
+	driver::MoveTo(ItemCentre(familyItems[2]));
+	BWindow* styles = WaitOpen(submenus[2]);
+	ASSERT_NE(styles, nullptr);
+	BRect side = styles->Frame();
+	EXPECT_EQ(side.right, frame.left - 1);
+	// Level with its family where the screen allows, else pushed up to fit.
+	float level = ItemScreenFrame(familyItems[2]).top - 3;
+	EXPECT_EQ(side.top, std::min(level, 599 - side.Height()));
+	driver::MoveTo(ItemCentre(styleItems[2][0]));
+	EXPECT_TRUE(IsSelected(styleItems[2][0]));
 }
 
 TEST_F(MenuSubmenuTest, KeysGoIntoAndOutOfSubmenus)
