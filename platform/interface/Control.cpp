@@ -3,6 +3,7 @@
 #include <Message.h>
 #include <Window.h>
 
+#include "ControlSupport.h"
 #include "StylePainter.h"
 
 using BPrivate::StylePainter;
@@ -74,12 +75,7 @@ status_t BControl::Archive(BMessage* archive, bool deep) const
 void BControl::AttachedToWindow()
 {
 	// A control blends into what it stands on.
-	rgb_color background = Parent() != nullptr ? Parent()->ViewColor()
-	                                           : ui_color(B_PANEL_BACKGROUND_COLOR);
-	if (background == B_TRANSPARENT_COLOR)
-		background = ui_color(B_PANEL_BACKGROUND_COLOR);
-	SetViewColor(background);
-	SetLowColor(background);
+	BPrivate::blend_into_parent(this);
 	if (!Messenger().IsValid())
 		SetTarget(Window());
 }
@@ -106,13 +102,8 @@ void BControl::WindowActivated(bool active)
 
 void BControl::SetLabel(const char* label)
 {
-	bool hasLabel = label != nullptr;
-	std::string text = label != nullptr ? label : "";
-	if (hasLabel == fHasLabel && text == fLabel)
-		return;
-	fHasLabel = hasLabel;
-	fLabel = text;
-	Invalidate();
+	if (BPrivate::set_optional_label(&fLabel, &fHasLabel, label))
+		Invalidate();
 }
 
 void BControl::SetValue(int32 value)
@@ -128,14 +119,7 @@ void BControl::SetEnabled(bool enabled)
 	if (enabled == fEnabled)
 		return;
 	fEnabled = enabled;
-	if (!enabled) {
-		fWasNavigable = (Flags() & B_NAVIGABLE) != 0;
-		SetFlags(Flags() & ~B_NAVIGABLE);
-		if (IsFocus())
-			MakeFocus(false);
-	} else if (fWasNavigable) {
-		SetFlags(Flags() | B_NAVIGABLE);
-	}
+	BPrivate::set_navigable_for_enabled(this, enabled, &fWasNavigable);
 	Invalidate();
 }
 

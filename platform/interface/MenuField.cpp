@@ -8,6 +8,7 @@
 #include <PopUpMenu.h>
 #include <Window.h>
 
+#include "ControlSupport.h"
 #include "MenuFieldBar.h"
 #include "StylePainter.h"
 
@@ -33,14 +34,7 @@ BMenuField::BMenuField(BMessage* archive) : BView(archive)
 	const char* label = nullptr;
 	if (archive != nullptr)
 		archive->FindString("_label", &label);
-	fHasLabel = label != nullptr;
-	fLabel = label != nullptr ? label : "";
-	fEnabled = true;
-	fFixedSize = false;
-	fWasNavigable = (Flags() & B_NAVIGABLE) != 0;
-	fAlignment = B_ALIGN_LEFT;
-	fDivider = fHasLabel ? std::floor(Bounds().Width() / 2) : 0;
-	fMenuBar = nullptr;
+	_InitFields(label, false);
 	if (archive != nullptr) {
 		float divider;
 		if (archive->FindFloat("_divide", &divider) == B_OK && std::isfinite(divider))
@@ -67,7 +61,7 @@ BMenuField::BMenuField(BMessage* archive) : BView(archive)
 
 BMenuField::~BMenuField() {}
 
-void BMenuField::_Init(const char* label, BMenu* menu, bool fixedSize)
+void BMenuField::_InitFields(const char* label, bool fixedSize)
 {
 	fHasLabel = label != nullptr;
 	fLabel = label != nullptr ? label : "";
@@ -75,8 +69,14 @@ void BMenuField::_Init(const char* label, BMenu* menu, bool fixedSize)
 	fFixedSize = fixedSize;
 	fWasNavigable = (Flags() & B_NAVIGABLE) != 0;
 	fAlignment = B_ALIGN_LEFT;
+	// A labelled field starts halfway, as on the platform, until the program sets it.
 	fDivider = fHasLabel ? std::floor(Bounds().Width() / 2) : 0;
 	fMenuBar = nullptr;
+}
+
+void BMenuField::_Init(const char* label, BMenu* menu, bool fixedSize)
+{
+	_InitFields(label, fixedSize);
 	if (menu != nullptr) {
 		fMenuBar = new MenuFieldBar(BRect(0, 0, 10, 10));
 		fMenuBar->AddItem(menu);
@@ -138,12 +138,7 @@ status_t BMenuField::Archive(BMessage* archive, bool deep) const
 void BMenuField::AttachedToWindow()
 {
 	// The field blends into what it stands on, as the controls do.
-	rgb_color background =
-	    Parent() != nullptr ? Parent()->ViewColor() : ui_color(B_PANEL_BACKGROUND_COLOR);
-	if (background == B_TRANSPARENT_COLOR)
-		background = ui_color(B_PANEL_BACKGROUND_COLOR);
-	SetViewColor(background);
-	SetLowColor(background);
+	BPrivate::blend_into_parent(this);
 }
 
 void BMenuField::AllAttached()
@@ -218,13 +213,8 @@ BMenuItem* BMenuField::MenuItem() const
 
 void BMenuField::SetLabel(const char* label)
 {
-	bool hasLabel = label != nullptr;
-	std::string text = label != nullptr ? label : "";
-	if (hasLabel == fHasLabel && text == fLabel)
-		return;
-	fHasLabel = hasLabel;
-	fLabel = text;
-	Invalidate();
+	if (BPrivate::set_optional_label(&fLabel, &fHasLabel, label))
+		Invalidate();
 }
 
 void BMenuField::SetEnabled(bool on)
@@ -234,14 +224,7 @@ void BMenuField::SetEnabled(bool on)
 	fEnabled = on;
 	fMenuBar->SetEnabled(on);
 	// A disabled field is skipped by keyboard navigation, as a disabled control is.
-	if (!on) {
-		fWasNavigable = (Flags() & B_NAVIGABLE) != 0;
-		SetFlags(Flags() & ~B_NAVIGABLE);
-		if (IsFocus())
-			MakeFocus(false);
-	} else if (fWasNavigable) {
-		SetFlags(Flags() | B_NAVIGABLE);
-	}
+	BPrivate::set_navigable_for_enabled(this, on, &fWasNavigable);
 	Invalidate();
 	fMenuBar->Invalidate();
 }

@@ -66,6 +66,7 @@ public:
 private:
 	friend class BPrivate::MenuFieldBar;
 
+	void _InitFields(const char* label, bool fixedSize);
 	void _Init(const char* label, BMenu* menu, bool fixedSize);
 	// Gives the field a bar with a title and a menu, whatever the archive held.
 	void _EnsureBar();

@@ -11,6 +11,7 @@
 #include "MenuPrivate.h"
 #include "MenuTracker.h"
 #include "StylePainter.h"
+#include "WindowPrivate.h"
 
 namespace BPrivate {
 
@@ -23,15 +24,9 @@ bool is_input(uint32 what)
 	case B_MOUSE_UP:
 	case B_MOUSE_MOVED:
 	case B_MOUSE_WHEEL_CHANGED:
-	case B_KEY_DOWN:
-	case B_KEY_UP:
-	case B_UNMAPPED_KEY_DOWN:
-	case B_UNMAPPED_KEY_UP:
-	case B_MODIFIERS_CHANGED:
-	case B_INPUT_METHOD_EVENT:
 		return true;
 	default:
-		return false;
+		return is_focus_input(what);
 	}
 }
 

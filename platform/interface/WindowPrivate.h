@@ -28,6 +28,9 @@ extern menu_bar_open_hook gMenuBarOpenHook;
 typedef void (*default_button_hook)(BButton* button);
 extern default_button_hook gDefaultButtonHook;
 
+// Whether the message is input for the focused view: keys, modifiers, the input method.
+bool is_focus_input(uint32 what);
+
 enum : uint32 {
 	// Redraw what was invalidated (posted to a window by other threads and by the desktop).
 	kMsgUpdate = '_UPD',

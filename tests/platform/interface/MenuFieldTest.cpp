@@ -22,14 +22,11 @@ using namespace menutest;
 
 const uint32 kColour = 'pcol';
 
-// A window at (100, 100) holding the field "Colour:" (divider 60) over three items, and a
-// view that the items target.
-class MenuFieldTest : public ::testing::Test {
+// The field "Colour:" (divider 60) over three items.
+class MenuFieldTest : public MenuFieldFixture {
 protected:
 	void SetUp() override
 	{
-		window = new MenuTestWindow(BRect(100, 100, 499, 399), "Field");
-		target = new RecordingView(BRect(10, 200, 389, 289), "Target");
 		menu = new BPopUpMenu("Menu");
 		const char* names[] = {"FG", "BG", "Gap"};
 		for (int32 i = 0; i < 3; i++) {
@@ -38,16 +35,8 @@ protected:
 			items[i] = new BMenuItem(names[i], message);
 			menu->AddItem(items[i]);
 		}
-		field = new BMenuField(BRect(10, 10, 200, 33), "MFieldColor", "Colour:", menu);
-		field->SetDivider(60);
-		window->AddChild(field);
-		window->AddChild(target);
-		menu->SetTargetForItems(target);
-		window->Show();
-		ASSERT_EQ(driver::Sync(window), B_OK);
+		ShowField(menu, BRect(10, 10, 200, 33), "MFieldColor", "Colour:", 60);
 	}
-
-	void TearDown() override { app.Quit(); }
 
 	std::string FieldText()
 	{
@@ -72,11 +61,7 @@ protected:
 		return colours;
 	}
 
-	TestApplication app;
-	MenuTestWindow* window = nullptr;
-	RecordingView* target = nullptr;
 	BPopUpMenu* menu = nullptr;
-	BMenuField* field = nullptr;
 	BMenuItem* items[3] = {};
 };
 

@@ -30,13 +30,11 @@ public:
 	~CountedPopUp() override { sDeletedMenus++; }
 };
 
-class MenuLifetimeTest : public ::testing::Test {
+class MenuLifetimeTest : public MenuFieldFixture {
 protected:
 	void SetUp() override
 	{
 		sDeletedMenus = 0;
-		window = new MenuTestWindow(BRect(100, 100, 499, 399), "Owner");
-		target = new RecordingView(BRect(10, 200, 389, 289), "Target");
 		menu = new CountedPopUp("Menu");
 		for (int32 i = 0; i < 3; i++) {
 			BMenu* submenu = new BMenu(i == 0 ? "One" : i == 1 ? "Two" : "Three");
@@ -46,25 +44,15 @@ protected:
 			menu->AddItem(families[i]);
 			submenus[i] = submenu;
 		}
-		field = new BMenuField(BRect(10, 10, 250, 33), "Field", "Font:", menu);
-		window->AddChild(field);
-		window->AddChild(target);
-		window->Show();
-		ASSERT_EQ(driver::Sync(window), B_OK);
+		ShowField(menu, BRect(10, 10, 250, 33), "Field", "Font:");
 	}
-
-	void TearDown() override { app.Quit(); }
 
 	bool WindowsLeft(int32 count)
 	{
 		return driver::WaitFor([&] { return be_app->CountWindows() == count; });
 	}
 
-	TestApplication app;
-	MenuTestWindow* window = nullptr;
-	RecordingView* target = nullptr;
 	BPopUpMenu* menu = nullptr;
-	BMenuField* field = nullptr;
 	BMenu* submenus[3] = {};
 	BMenuItem* families[3] = {};
 };
@@ -104,7 +92,6 @@ TEST_F(MenuLifetimeTest, AnItemRemovedWhileItsSubmenuIsOpenTakesTheSubmenuAlong)
 	}
 	EXPECT_TRUE(WindowsLeft(2));
 	// The rest of the menu goes on: another family opens and is chosen.
-	families[2]->SetTarget(target);
 	driver::MoveTo(ItemCentre(families[2]));
 	ASSERT_NE(WaitOpen(submenus[2]), nullptr);
 	driver::ClickAt(ItemCentre(families[2]));

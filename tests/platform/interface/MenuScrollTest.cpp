@@ -39,13 +39,10 @@ protected:
 
 const int32 kCount = 3000;
 
-class MenuScrollTest : public ::testing::Test {
+class MenuScrollTest : public MenuFieldFixture {
 protected:
 	void SetUp() override
 	{
-		driver::Backend()->SetScreenSize(800, 600);
-		window = new MenuTestWindow(BRect(100, 100, 499, 399), "Long");
-		target = new RecordingView(BRect(10, 100, 389, 289), "Target");
 		menu = new BPopUpMenu("Menu");
 		for (int32 i = 0; i < kCount; i++) {
 			char label[32];
@@ -55,15 +52,9 @@ protected:
 			items.push_back(new CountingItem(label, message));
 			menu->AddItem(items.back());
 		}
-		field = new BMenuField(BRect(10, 10, 250, 33), "Fonts", "Font:", menu);
-		window->AddChild(field);
-		window->AddChild(target);
-		menu->SetTargetForItems(target);
-		window->Show();
-		ASSERT_EQ(driver::Sync(window), B_OK);
+		ShowField(menu, BRect(10, 10, 250, 33), "Fonts", "Font:");
+		driver::Backend()->SetScreenSize(800, 600);
 	}
-
-	void TearDown() override { app.Quit(); }
 
 	// The menu's scrolled position (the top of its visible part).
 	float ScrollTop()
@@ -88,11 +79,7 @@ protected:
 		return visible.Contains(frame);
 	}
 
-	TestApplication app;
-	MenuTestWindow* window = nullptr;
-	RecordingView* target = nullptr;
 	BPopUpMenu* menu = nullptr;
-	BMenuField* field = nullptr;
 	std::vector<BMenuItem*> items;
 };
 

@@ -29,12 +29,10 @@ BMessage* font_message(const char* family, const char* style)
 	return message;
 }
 
-class MenuSubmenuTest : public ::testing::Test {
+class MenuSubmenuTest : public MenuFieldFixture {
 protected:
 	void SetUp() override
 	{
-		window = new MenuTestWindow(BRect(100, 100, 599, 499), "Fonts");
-		target = new RecordingView(BRect(10, 300, 489, 389), "Target");
 		menu = new BPopUpMenu("Menu");
 		const char* families[] = {"Alpha", "Beta", "Gamma"};
 		const char* styles[] = {"Regular", "Bold", "Italic"};
@@ -49,17 +47,8 @@ protected:
 			menu->AddItem(familyItems[f]);
 			submenus[f] = submenu;
 		}
-		field = new BMenuField(BRect(10, 10, 250, 33), "MFieldFontFamily", "Font:", menu);
-		window->AddChild(field);
-		window->AddChild(target);
-		for (BMenu* submenu : submenus)
-			submenu->SetTargetForItems(target);
-		menu->SetTargetForItems(target);
-		window->Show();
-		ASSERT_EQ(driver::Sync(window), B_OK);
+		ShowField(menu, BRect(10, 10, 250, 33), "MFieldFontFamily", "Font:");
 	}
-
-	void TearDown() override { app.Quit(); }
 
 	// "family/style" of every 'pffm' message the target received.
 	std::vector<std::string> Chosen()
@@ -81,11 +70,7 @@ protected:
 		return WaitOpen(menu);
 	}
 
-	TestApplication app;
-	MenuTestWindow* window = nullptr;
-	RecordingView* target = nullptr;
 	BPopUpMenu* menu = nullptr;
-	BMenuField* field = nullptr;
 	BMenu* submenus[3] = {};
 	BMenuItem* familyItems[3] = {};
 	BMenuItem* styleItems[3][3] = {};

@@ -7,10 +7,14 @@
 #include <cmath>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include <Menu.h>
+#include <MenuField.h>
 #include <MenuItem.h>
 #include <Window.h>
 
+#include "TestApplication.h"
 #include "TestDriver.h"
 #include "WindowPrivate.h"
 #include "WindowTestSupport.h"
@@ -127,6 +131,36 @@ inline size_t CountMessages(RecordingView* view, uint32 what)
 	}
 	return count;
 }
+
+// A window at (100, 100) of 400 x 300 pixels with a menu field at the top and, below it, a
+// view that the menu's items (and its submenus' items) send to.
+class MenuFieldFixture : public ::testing::Test {
+protected:
+	void TearDown() override { app.Quit(); }
+
+	// The field takes the menu; a divider below 0 leaves the field's own.
+	void ShowField(BMenu* menu, BRect frame, const char* name, const char* label,
+	               float divider = -1)
+	{
+		window = new MenuTestWindow(BRect(100, 100, 499, 399), "Menus");
+		target = new RecordingView(BRect(10, 200, 389, 289), "Target");
+		field = new BMenuField(frame, name, label, menu);
+		if (divider >= 0)
+			field->SetDivider(divider);
+		window->AddChild(field);
+		window->AddChild(target);
+		menu->SetTargetForItems(target);
+		for (int32 i = 0; BMenu* submenu = menu->SubmenuAt(i); i++)
+			submenu->SetTargetForItems(target);
+		window->Show();
+		ASSERT_EQ(driver::Sync(window), B_OK);
+	}
+
+	TestApplication app;
+	MenuTestWindow* window = nullptr;
+	RecordingView* target = nullptr;
+	BMenuField* field = nullptr;
+};
 
 } // namespace menutest
 
