@@ -90,6 +90,7 @@ bool BMenu::AddItem(BMenuItem* item, int32 index)
 {
 	if (item == nullptr || item->fMenu != nullptr || index < 0)
 		return false;
+	bool marked = item->fMarked && fRadioMode;
 	{
 		MenuLocker lock(this);
 		index = std::min(index, CountItems());
@@ -98,10 +99,12 @@ bool BMenu::AddItem(BMenuItem* item, int32 index)
 		item->_InvalidateSize();
 		if (item->fSubmenu != nullptr)
 			item->fSubmenu->fSupermenu = this;
-		if (item->fMarked && fRadioMode)
+		if (marked)
 			_ItemMarked(item);
 		InvalidateLayout();
 	}
+	if (marked)
+		_ShowMarkedLabel(item);
 	_ItemListChanged();
 	return true;
 }
@@ -303,13 +306,17 @@ status_t BMenu::SetTargetForItems(BMessenger messenger)
 
 void BMenu::SetEnabled(bool enabled)
 {
-	MenuLocker lock(this);
-	if (enabled == fEnabled)
-		return;
-	fEnabled = enabled;
+	{
+		MenuLocker lock(this);
+		if (enabled == fEnabled)
+			return;
+		fEnabled = enabled;
+		Invalidate();
+	}
+	// The superitem's menu is shown before this one; its window is locked only once this
+	// one's is free again.
 	if (fSuperitem != nullptr)
 		fSuperitem->SetEnabled(enabled);
-	Invalidate();
 }
 
 bool BMenu::IsEnabled() const
@@ -331,7 +338,7 @@ void BMenu::SetLabelFromMarked(bool on)
 		return;
 	fRadioMode = true;
 	if (BMenuItem* marked = FindMarked())
-		_ItemMarked(marked);
+		_ShowMarkedLabel(marked);
 }
 
 void BMenu::SetTriggersEnabled(bool enabled)
@@ -356,6 +363,10 @@ void BMenu::_ItemMarked(BMenuItem* item)
 			}
 		}
 	}
+}
+
+void BMenu::_ShowMarkedLabel(BMenuItem* item)
+{
 	if (fLabelFromMarked && fSuperitem != nullptr)
 		fSuperitem->SetLabel(item->Label());
 }

@@ -131,7 +131,11 @@ private:
 	void _LayoutRow(float lineHeight);
 	// Makes the items of a column reach the right edge of a view this wide.
 	void _StretchItems(float width);
+	// With this menu's window locked: radio mode leaves only this item marked.
 	void _ItemMarked(BMenuItem* item);
+	// Without it: the superitem shows the marked item's label when the menu wants that.
+	// (The superitem's menu is shown before this one, and windows are locked in that order.)
+	void _ShowMarkedLabel(BMenuItem* item);
 	void _ItemChanged(BMenuItem* item, bool sizeChanged);
 	void _RemoveAt(int32 index, bool deleteItem);
 	// Items were added or removed; a menu bar ends the session that showed the old ones.

@@ -180,15 +180,19 @@ bool BMenuItem::IsEnabled() const
 
 void BMenuItem::SetMarked(bool marked)
 {
-	MenuLocker lock(fMenu);
-	bool changed = marked != fMarked;
-	fMarked = marked;
+	{
+		MenuLocker lock(fMenu);
+		bool changed = marked != fMarked;
+		fMarked = marked;
+		if (marked && fMenu != nullptr)
+			fMenu->_ItemMarked(this);
+		if (changed && fMenu != nullptr)
+			fMenu->_ItemChanged(this, false);
+	}
 	// Marking a marked item again still brings the label of its menu up to date, which is
 	// how a program makes a menu field show the mark it restored.
 	if (marked && fMenu != nullptr)
-		fMenu->_ItemMarked(this);
-	if (changed && fMenu != nullptr)
-		fMenu->_ItemChanged(this, false);
+		fMenu->_ShowMarkedLabel(this);
 }
 
 void BMenuItem::SetTrigger(char trigger)

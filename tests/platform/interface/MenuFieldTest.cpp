@@ -224,6 +224,28 @@ TEST_F(MenuFieldTest, TheKeyboardOpensOnTheMarkedItemMovesChoosesAndCloses)
 	EXPECT_EQ(window->endings, 2);
 }
 
+TEST_F(MenuFieldTest, AFieldWithoutAFixedSizeWidensToShowItsText)
+{
+	BAutolock lock(window);
+	float before = field->Frame().Width();
+	field->MenuItem()->SetLabel("A text far longer than the field was made for");
+	float wanted;
+	field->MenuBar()->GetPreferredSize(&wanted, nullptr);
+	EXPECT_EQ(field->Frame().Width(), field->Divider() + wanted);
+	EXPECT_EQ(field->MenuBar()->Frame().right, field->Bounds().right);
+	// No further than its parent reaches; a shorter text leaves the width as it is.
+	field->MenuItem()->SetLabel(std::string(300, 'W').c_str());
+	EXPECT_EQ(field->Frame().right, window->Bounds().right);
+	field->MenuItem()->SetLabel("FG");
+	EXPECT_GT(field->Frame().Width(), before);
+
+	BMenuField* fixed = new BMenuField(BRect(10, 50, 200, 73), "Fixed", "Fixed:",
+	                                   new BPopUpMenu("Menu"), true);
+	window->AddChild(fixed);
+	fixed->MenuItem()->SetLabel("A text far longer than the field was made for");
+	EXPECT_EQ(fixed->Frame().Width(), 190);
+}
+
 TEST_F(MenuFieldTest, ADisabledFieldDoesNotOpen)
 {
 	{
