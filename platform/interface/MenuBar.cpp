@@ -12,7 +12,7 @@
 #include "WindowPrivate.h"
 
 using BPrivate::MenuBarTitle;
-using BPrivate::MenuSessionSpec;
+using BPrivate::MenuSessionSetup;
 using BPrivate::MenuTracker;
 
 namespace {
@@ -231,9 +231,9 @@ bool BMenuBar::_StartSession(int32 index, bool showMenu, bool keyboard, bool pre
 		window->MenusEnded();
 		return false;
 	}
-	MenuSessionSpec spec;
-	spec.bar = BMessenger(this);
-	spec.field = _IsField();
+	MenuSessionSetup setup;
+	setup.bar = BMessenger(this);
+	setup.field = _IsField();
 	_Layout();
 	for (int32 i = 0; i < CountItems(); i++) {
 		BMenuItem* item = ItemAt(i);
@@ -243,17 +243,17 @@ bool BMenuBar::_StartSession(int32 index, bool showMenu, bool keyboard, bool pre
 		title.item = item;
 		title.menu = item->Submenu();
 		title.enabled = item->IsEnabled();
-		spec.titles.push_back(title);
+		setup.titles.push_back(title);
 	}
-	spec.title = index;
-	spec.showMenu = showMenu;
-	spec.keyboard = keyboard;
-	spec.pressHeld = pressHeld;
-	spec.pressPoint = pressPoint;
+	setup.title = index;
+	setup.showMenu = showMenu;
+	setup.keyboard = keyboard;
+	setup.pressHeld = pressHeld;
+	setup.pressPoint = pressPoint;
 	// The release of this press goes to the menu now.
 	if (pressHeld)
 		BPrivate::WindowAccess::EndPointerGrab(window);
-	fRoot = MenuTracker::StartSession(std::move(spec), Name());
+	fRoot = MenuTracker::StartSession(std::move(setup), Name());
 	if (!fRoot.IsValid()) {
 		window->MenusEnded();
 		return false;

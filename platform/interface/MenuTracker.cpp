@@ -23,24 +23,24 @@ BMessenger sCurrent;
 
 } // namespace
 
-MenuTracker::MenuTracker(MenuWindow* root, MenuSessionSpec spec)
-    : fRoot(root), fSpec(std::move(spec)), fTitle(fSpec.title), fBarValid(true), fOver(false),
-      fDismissed(false), fPressHeld(fSpec.pressHeld), fOpeningPress(fSpec.pressHeld),
-      fEntered(false), fPressPoint(fSpec.pressPoint), fLastPoint(fSpec.pressPoint),
-      fTrailPoint(fSpec.pressPoint), fScrollLevel(-1), fScrollDirection(0)
+MenuTracker::MenuTracker(MenuWindow* root, MenuSessionSetup setup)
+    : fRoot(root), fSetup(std::move(setup)), fTitle(fSetup.title), fBarValid(true), fOver(false),
+      fDismissed(false), fPressHeld(fSetup.pressHeld), fOpeningPress(fSetup.pressHeld),
+      fEntered(false), fPressPoint(fSetup.pressPoint), fLastPoint(fSetup.pressPoint),
+      fTrailPoint(fSetup.pressPoint), fScrollLevel(-1), fScrollDirection(0)
 {
 }
 
 MenuTracker::~MenuTracker() = default;
 
-BMessenger MenuTracker::StartSession(MenuSessionSpec spec, const char* name)
+BMessenger MenuTracker::StartSession(MenuSessionSetup setup, const char* name)
 {
 	Desktop* desktop = Desktop::Current();
 	if (desktop == nullptr)
 		return BMessenger();
 	// The window is locked by this thread until it runs.
 	MenuWindow* root = new MenuWindow(name != nullptr ? name : "");
-	root->SetTracker(std::make_unique<MenuTracker>(root, std::move(spec)));
+	root->SetTracker(std::make_unique<MenuTracker>(root, std::move(setup)));
 	BMessenger messenger(root);
 	{
 		std::lock_guard<std::mutex> lock(sCurrentLock);
@@ -121,26 +121,26 @@ void MenuTracker::RootGone()
 
 void MenuTracker::_Start()
 {
-	if (fSpec.popUp != nullptr) {
-		BMenu* menu = fSpec.popUp;
+	if (fSetup.popUp != nullptr) {
+		BMenu* menu = fSetup.popUp;
 		if (menu->Window() != nullptr || menu->Parent() != nullptr) {
 			_End(nullptr);
 			return;
 		}
 		fRoot->AttachMenu(menu);
-		fRoot->PlaceAt(fSpec.where);
+		fRoot->PlaceAt(fSetup.where);
 		fLevels.push_back(BMessenger(fRoot));
-		if (fSpec.keyboard)
+		if (fSetup.keyboard)
 			_SelectInitial(0);
 		fRoot->Show();
 		return;
 	}
-	if (fTitle < 0 || fTitle >= (int32)fSpec.titles.size()) {
+	if (fTitle < 0 || fTitle >= (int32)fSetup.titles.size()) {
 		_End(nullptr);
 		return;
 	}
-	if (fSpec.showMenu)
-		_OpenTitle(fTitle, fSpec.keyboard);
+	if (fSetup.showMenu)
+		_OpenTitle(fTitle, fSetup.keyboard);
 	else
 		_NotifyBar(fTitle);
 }
@@ -154,7 +154,7 @@ void MenuTracker::_OpenTitle(int32 title, bool selectItem)
 	_CloseFrom(0);
 	fTitle = title;
 	_NotifyBar(title);
-	const MenuBarTitle& entry = fSpec.titles[(size_t)title];
+	const MenuBarTitle& entry = fSetup.titles[(size_t)title];
 	BMenu* menu = entry.menu;
 	// A menu that some other window shows already is left where it is.
 	if (menu == nullptr || !entry.enabled || menu->Window() != nullptr || menu->Parent() != nullptr)
@@ -177,7 +177,7 @@ void MenuTracker::_SelectInitial(int32 level)
 		if (menu == nullptr)
 			return;
 		// A menu field opens on its marked item, any other menu on its first item.
-		if (fSpec.field && level == 0)
+		if (fSetup.field && level == 0)
 			index = menu->FindMarkedIndex();
 		if (index < 0 || !BMenu::_IsSelectable(menu->ItemAt(index)))
 			index = menu->_NextSelectable(-1, 1);
@@ -289,12 +289,12 @@ void MenuTracker::_Select(int32 level, int32 index, bool openSubmenu, bool selec
 
 void MenuTracker::_NotifyBar(int32 title)
 {
-	if (fSpec.popUp != nullptr)
+	if (fSetup.popUp != nullptr)
 		return;
 	BMessage message(kMsgMenuBarSelect);
 	message.AddMessenger("root", BMessenger(fRoot));
 	message.AddInt32("index", title);
-	fSpec.bar.SendMessage(&message, (BHandler*)nullptr, 0);
+	fSetup.bar.SendMessage(&message, (BHandler*)nullptr, 0);
 }
 
 void MenuTracker::_Dismiss()
@@ -321,21 +321,21 @@ void MenuTracker::_End(BMenuItem* chosen, bool rootGoing)
 			sCurrent = BMessenger();
 	}
 
-	if (fSpec.popUp != nullptr) {
+	if (fSetup.popUp != nullptr) {
 		// The pop-up menu is no longer shown; the item must still be one of its own.
-		if (chosen != nullptr && !menu_tree_contains(fSpec.popUp, chosen))
+		if (chosen != nullptr && !menu_tree_contains(fSetup.popUp, chosen))
 			chosen = nullptr;
-		if (fSpec.async) {
-			if (chosen != nullptr && fSpec.deliversMessage)
-				chosen->_Invoke(nullptr, fSpec.defaultTarget);
-			if (fSpec.autoDelete)
-				delete fSpec.popUp;
+		if (fSetup.async) {
+			if (chosen != nullptr && fSetup.deliversMessage)
+				chosen->_Invoke(nullptr, fSetup.defaultTarget);
+			if (fSetup.autoDelete)
+				delete fSetup.popUp;
 		}
-		if (fSpec.go != nullptr) {
-			std::lock_guard<std::mutex> lock(fSpec.go->lock);
-			fSpec.go->done = true;
-			fSpec.go->item = fSpec.async ? nullptr : chosen;
-			fSpec.go->changed.notify_all();
+		if (fSetup.go != nullptr) {
+			std::lock_guard<std::mutex> lock(fSetup.go->lock);
+			fSetup.go->done = true;
+			fSetup.go->item = fSetup.async ? nullptr : chosen;
+			fSetup.go->changed.notify_all();
 		}
 	} else {
 		// The bar marks and invokes the item in its own thread, once it knows the item is
@@ -344,7 +344,7 @@ void MenuTracker::_End(BMenuItem* chosen, bool rootGoing)
 		ended.AddMessenger("root", BMessenger(fRoot));
 		if (chosen != nullptr)
 			ended.AddPointer("item", chosen);
-		fSpec.bar.SendMessage(&ended, (BHandler*)nullptr, 0);
+		fSetup.bar.SendMessage(&ended, (BHandler*)nullptr, 0);
 	}
 	if (!rootGoing)
 		fRoot->Quit();

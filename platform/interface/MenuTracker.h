@@ -53,7 +53,7 @@ struct MenuGoState {
 	BMenuItem* item = nullptr;
 };
 
-struct MenuSessionSpec {
+struct MenuSessionSetup {
 	// A bar's session: the bar, its titles and the one to open.
 	BMessenger bar;
 	std::vector<MenuBarTitle> titles;
@@ -83,12 +83,12 @@ struct MenuSessionSpec {
 
 class MenuTracker {
 public:
-	MenuTracker(MenuWindow* root, MenuSessionSpec spec);
+	MenuTracker(MenuWindow* root, MenuSessionSetup setup);
 	~MenuTracker();
 
 	// Starts a session in a new root window, which takes the input grab at once; called in
 	// the opener's thread. Any session still open ends. The root's messenger.
-	static BMessenger StartSession(MenuSessionSpec spec, const char* name);
+	static BMessenger StartSession(MenuSessionSetup setup, const char* name);
 
 	// Every input and session message the root window receives.
 	void HandleMessage(BMessage* message);
@@ -142,7 +142,7 @@ private:
 	void _DeselectDeepest();
 
 	MenuWindow* fRoot;
-	MenuSessionSpec fSpec;
+	MenuSessionSetup fSetup;
 	std::vector<BMessenger> fLevels;
 	int32 fTitle;
 	bool fBarValid;

@@ -83,8 +83,8 @@ MenuTracker::Hit MenuTracker::_HitTest(BPoint where)
 
 int32 MenuTracker::_TitleAt(BPoint where) const
 {
-	for (size_t i = 0; i < fSpec.titles.size(); i++) {
-		if (fSpec.titles[i].frame.Contains(where))
+	for (size_t i = 0; i < fSetup.titles.size(); i++) {
+		if (fSetup.titles[i].frame.Contains(where))
 			return (int32)i;
 	}
 	return -1;
@@ -110,7 +110,7 @@ void MenuTracker::_MouseDown(BPoint where)
 		return;
 	}
 	int32 title = _TitleAt(where);
-	if (title >= 0 && !fSpec.field) {
+	if (title >= 0 && !fSetup.field) {
 		// The open title closes its menu; another title opens its own, as the first press
 		// of the session did.
 		if (title == fTitle && !fLevels.empty()) {
@@ -141,7 +141,7 @@ void MenuTracker::_MouseMoved(BPoint where)
 	}
 	_SetAutoScroll(-1, 0);
 	int32 title = _TitleAt(where);
-	if (title >= 0 && title != fTitle && !fSpec.field) {
+	if (title >= 0 && title != fTitle && !fSetup.field) {
 		_OpenTitle(title, false);
 		return;
 	}
@@ -160,7 +160,7 @@ void MenuTracker::_MouseUp(BPoint where)
 	if (opening && !entered) {
 		// A click opened the menus: they stay open for the next click, unless the opener
 		// asked otherwise.
-		if (!fSpec.stayOpenOnClick && !fSpec.clickToOpen.Contains(where))
+		if (!fSetup.stayOpenOnClick && !fSetup.clickToOpen.Contains(where))
 			_End(nullptr);
 		return;
 	}
@@ -171,9 +171,9 @@ void MenuTracker::_MouseUp(BPoint where)
 		return;
 	}
 	int32 title = _TitleAt(where);
-	if (title >= 0 && title == fTitle && fLevels.empty() && !fSpec.field) {
+	if (title >= 0 && title == fTitle && fLevels.empty() && !fSetup.field) {
 		// A title without a menu is an item of its own.
-		const MenuBarTitle& entry = fSpec.titles[(size_t)title];
+		const MenuBarTitle& entry = fSetup.titles[(size_t)title];
 		if (entry.menu == nullptr && entry.enabled && fBarValid)
 			_End(entry.item);
 		return;
@@ -378,7 +378,7 @@ void MenuTracker::_KeyDown(BMessage* message)
 	case B_SPACE: {
 		if (deepest < 0) {
 			if (fTitle >= 0) {
-				const MenuBarTitle& entry = fSpec.titles[(size_t)fTitle];
+				const MenuBarTitle& entry = fSetup.titles[(size_t)fTitle];
 				if (entry.menu == nullptr && entry.enabled && fBarValid)
 					_End(entry.item);
 				else
@@ -448,13 +448,13 @@ void MenuTracker::_Jump(int32 level, int32 target, int32 direction)
 
 void MenuTracker::_NextTitle(int32 step)
 {
-	int32 count = (int32)fSpec.titles.size();
-	if (fSpec.field || count < 2 || fTitle < 0)
+	int32 count = (int32)fSetup.titles.size();
+	if (fSetup.field || count < 2 || fTitle < 0)
 		return;
 	int32 title = fTitle;
 	for (int32 tries = 0; tries < count; tries++) {
 		title = ((title + step) % count + count) % count;
-		if (fSpec.titles[(size_t)title].enabled)
+		if (fSetup.titles[(size_t)title].enabled)
 			break;
 	}
 	if (title == fTitle)
@@ -485,7 +485,7 @@ void MenuTracker::_Choose(int32 level, int32 index)
 		_Select(level, index, true, true);
 		return;
 	}
-	if (fSpec.popUp == nullptr && !fBarValid)
+	if (fSetup.popUp == nullptr && !fBarValid)
 		chosen = nullptr;
 	_End(chosen);
 }

@@ -10,7 +10,7 @@
 #include "WindowPrivate.h"
 
 using BPrivate::MenuGoState;
-using BPrivate::MenuSessionSpec;
+using BPrivate::MenuSessionSetup;
 
 BPopUpMenu::BPopUpMenu(const char* name, bool radioMode, bool labelFromMarked, menu_layout layout)
     : BMenu(name, layout), fAutoDestruct(false)
@@ -55,27 +55,27 @@ BMenuItem* BPopUpMenu::_Go(BPoint where, bool deliversMessage, bool openAnyway, 
 		return nullptr;
 	BWindow* caller = dynamic_cast<BWindow*>(BLooper::LooperForThread(find_thread(nullptr)));
 
-	MenuSessionSpec spec;
-	spec.popUp = this;
-	spec.where = where;
-	spec.deliversMessage = deliversMessage;
-	spec.async = async;
-	spec.autoDelete = async && fAutoDestruct;
-	spec.defaultTarget = caller != nullptr ? BMessenger(caller) : BMessenger();
-	spec.stayOpenOnClick = openAnyway;
-	spec.clickToOpen = clickToOpen;
+	MenuSessionSetup setup;
+	setup.popUp = this;
+	setup.where = where;
+	setup.deliversMessage = deliversMessage;
+	setup.async = async;
+	setup.autoDelete = async && fAutoDestruct;
+	setup.defaultTarget = caller != nullptr ? BMessenger(caller) : BMessenger();
+	setup.stayOpenOnClick = openAnyway;
+	setup.clickToOpen = clickToOpen;
 	float x = 0, y = 0;
 	uint32 buttons = 0;
 	desktop->Backend()->GetPointer(&x, &y, &buttons);
-	spec.pressHeld = buttons != 0;
-	spec.pressPoint = BPoint(x, y);
+	setup.pressHeld = buttons != 0;
+	setup.pressPoint = BPoint(x, y);
 	// The release of a press in the calling window goes to the menu now.
-	if (spec.pressHeld && caller != nullptr)
+	if (setup.pressHeld && caller != nullptr)
 		BPrivate::WindowAccess::EndPointerGrab(caller);
 	auto state = std::make_shared<MenuGoState>();
-	spec.go = state;
-	BMessenger defaultTarget = spec.defaultTarget;
-	if (!BPrivate::MenuTracker::StartSession(std::move(spec), Name()).IsValid() || async)
+	setup.go = state;
+	BMessenger defaultTarget = setup.defaultTarget;
+	if (!BPrivate::MenuTracker::StartSession(std::move(setup), Name()).IsValid() || async)
 		return nullptr;
 
 	BMenuItem* item;
