@@ -1,5 +1,6 @@
 // The life of a menu session: starting, opening and closing the levels of menus, and the end
-// that hands the chosen item back. Input lives in MenuTrackerInput.cpp.
+// that hands the chosen item back. The pointer and the keys live in
+// MenuTrackerPointer.cpp and MenuTrackerKeys.cpp.
 #include "MenuTracker.h"
 
 #include <Menu.h>

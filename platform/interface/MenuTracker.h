@@ -120,7 +120,7 @@ private:
 	// does, so that its release reaches nothing either.
 	void _Dismiss();
 
-	// Input (MenuTrackerInput.cpp).
+	// Input (MenuTrackerPointer.cpp, MenuTrackerKeys.cpp).
 	Hit _HitTest(BPoint screenPoint);
 	int32 _TitleAt(BPoint screenPoint) const;
 	void _MouseDown(BPoint where);
