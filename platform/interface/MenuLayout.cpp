@@ -206,4 +206,6 @@ void BMenu::Draw(BRect updateRect)
 			break;
 		item->Draw();
 	}
+	// Items of a scrolled menu reach under its edges; the border stays on top.
+	StylePainter::DrawMenuFrame(this, Bounds());
 }

@@ -332,6 +332,12 @@ void StylePainter::DrawMenuBackground(BView* view, BRect bounds)
 {
 	StateKeeper keeper(view);
 	fill(view, bounds, mix(ui_color(B_MENU_BACKGROUND_COLOR), make_color(255, 255, 255), 0.55f));
+	DrawMenuFrame(view, bounds);
+}
+
+void StylePainter::DrawMenuFrame(BView* view, BRect bounds)
+{
+	StateKeeper keeper(view);
 	view->SetHighColor(grey(150));
 	view->StrokeRect(bounds);
 }
@@ -394,8 +400,7 @@ void StylePainter::DrawSeparator(BView* view, BRect rect, orientation direction)
 
 // #pragma mark - scroll bars
 
-void StylePainter::DrawScrollBarTrack(BView* view, BRect rect, orientation direction,
-                                      uint32 flags)
+void StylePainter::DrawScrollBarTrack(BView* view, BRect rect, orientation direction, uint32 flags)
 {
 	StateKeeper keeper(view);
 	fill(view, rect, (flags & kDisabled) != 0 ? grey(222) : grey(228));
@@ -403,8 +408,7 @@ void StylePainter::DrawScrollBarTrack(BView* view, BRect rect, orientation direc
 	view->StrokeRect(rect);
 }
 
-void StylePainter::DrawScrollBarThumb(BView* view, BRect rect, orientation direction,
-                                      uint32 flags)
+void StylePainter::DrawScrollBarThumb(BView* view, BRect rect, orientation direction, uint32 flags)
 {
 	if ((flags & kDisabled) != 0)
 		return;
@@ -413,7 +417,8 @@ void StylePainter::DrawScrollBarThumb(BView* view, BRect rect, orientation direc
 	fill(view, rect.InsetByCopy(1, 1), face);
 	rounded_outline(view, rect, grey(146));
 	// Three grip lines in the middle of a thumb long enough to hold them.
-	BPoint centre(std::floor((rect.left + rect.right) / 2), std::floor((rect.top + rect.bottom) / 2));
+	BPoint centre(std::floor((rect.left + rect.right) / 2),
+	              std::floor((rect.top + rect.bottom) / 2));
 	rgb_color grip = grey(168);
 	if (direction == B_HORIZONTAL && rect.Width() > 16) {
 		for (int i = -3; i <= 3; i += 3)
@@ -424,8 +429,7 @@ void StylePainter::DrawScrollBarThumb(BView* view, BRect rect, orientation direc
 	}
 }
 
-void StylePainter::DrawScrollBarButton(BView* view, BRect rect, Direction direction,
-                                       uint32 flags)
+void StylePainter::DrawScrollBarButton(BView* view, BRect rect, Direction direction, uint32 flags)
 {
 	StateKeeper keeper(view);
 	rgb_color face = FaceColor(flags & ~kFocused);
@@ -491,8 +495,7 @@ void StylePainter::DrawBoxFrame(BView* view, BRect bounds, border_style border, 
 	line(view, bounds.left, bounds.bottom, bounds.right, bounds.bottom, light);
 }
 
-void StylePainter::DrawSunkenBorder(BView* view, BRect bounds, border_style border,
-                                    uint32 flags)
+void StylePainter::DrawSunkenBorder(BView* view, BRect bounds, border_style border, uint32 flags)
 {
 	if (border == B_NO_BORDER)
 		return;

@@ -58,8 +58,8 @@ public:
 	// drawn there, aligned and dimmed when disabled, shortened with an ellipsis when it does
 	// not fit the rectangle's width.
 	static float Baseline(BView* view, BRect rect);
-	static void DrawLabel(BView* view, BRect rect, const char* label, alignment align,
-	                      uint32 flags, rgb_color* color = nullptr);
+	static void DrawLabel(BView* view, BRect rect, const char* label, alignment align, uint32 flags,
+	                      rgb_color* color = nullptr);
 	// The height of a line of the view's font, rounded up.
 	static float LineHeight(BView* view);
 
@@ -92,6 +92,8 @@ public:
 	// Menus: the pop-up's background with its border, the bar's background, an item's
 	// background (highlighted when selected), its check mark, and separators.
 	static void DrawMenuBackground(BView* view, BRect bounds);
+	// The pop-up's border alone, drawn again over items that scrolled under it.
+	static void DrawMenuFrame(BView* view, BRect bounds);
 	static void DrawMenuBarBackground(BView* view, BRect bounds);
 	static void DrawMenuItemBackground(BView* view, BRect rect, uint32 flags);
 	static rgb_color MenuItemTextColor(uint32 flags);
@@ -101,10 +103,8 @@ public:
 	static void DrawSeparator(BView* view, BRect rect, orientation direction);
 
 	// Scroll bars: the track, the thumb and the two arrow buttons.
-	static void DrawScrollBarTrack(BView* view, BRect rect, orientation direction,
-	                               uint32 flags);
-	static void DrawScrollBarThumb(BView* view, BRect rect, orientation direction,
-	                               uint32 flags);
+	static void DrawScrollBarTrack(BView* view, BRect rect, orientation direction, uint32 flags);
+	static void DrawScrollBarThumb(BView* view, BRect rect, orientation direction, uint32 flags);
 	static void DrawScrollBarButton(BView* view, BRect rect, Direction direction, uint32 flags);
 
 	// Lists: a row's background (kSelected, kFocused) and its text colour.
