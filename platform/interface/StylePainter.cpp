@@ -400,7 +400,8 @@ void StylePainter::DrawSeparator(BView* view, BRect rect, orientation direction)
 
 // #pragma mark - scroll bars
 
-void StylePainter::DrawScrollBarTrack(BView* view, BRect rect, orientation direction, uint32 flags)
+void StylePainter::DrawScrollBarTrack(BView* view, BRect rect, orientation direction,
+                                      uint32 flags)
 {
 	StateKeeper keeper(view);
 	fill(view, rect, (flags & kDisabled) != 0 ? grey(222) : grey(228));
@@ -408,7 +409,8 @@ void StylePainter::DrawScrollBarTrack(BView* view, BRect rect, orientation direc
 	view->StrokeRect(rect);
 }
 
-void StylePainter::DrawScrollBarThumb(BView* view, BRect rect, orientation direction, uint32 flags)
+void StylePainter::DrawScrollBarThumb(BView* view, BRect rect, orientation direction,
+                                      uint32 flags)
 {
 	if ((flags & kDisabled) != 0)
 		return;
@@ -417,8 +419,7 @@ void StylePainter::DrawScrollBarThumb(BView* view, BRect rect, orientation direc
 	fill(view, rect.InsetByCopy(1, 1), face);
 	rounded_outline(view, rect, grey(146));
 	// Three grip lines in the middle of a thumb long enough to hold them.
-	BPoint centre(std::floor((rect.left + rect.right) / 2),
-	              std::floor((rect.top + rect.bottom) / 2));
+	BPoint centre(std::floor((rect.left + rect.right) / 2), std::floor((rect.top + rect.bottom) / 2));
 	rgb_color grip = grey(168);
 	if (direction == B_HORIZONTAL && rect.Width() > 16) {
 		for (int i = -3; i <= 3; i += 3)
@@ -429,7 +430,8 @@ void StylePainter::DrawScrollBarThumb(BView* view, BRect rect, orientation direc
 	}
 }
 
-void StylePainter::DrawScrollBarButton(BView* view, BRect rect, Direction direction, uint32 flags)
+void StylePainter::DrawScrollBarButton(BView* view, BRect rect, Direction direction,
+                                       uint32 flags)
 {
 	StateKeeper keeper(view);
 	rgb_color face = FaceColor(flags & ~kFocused);
@@ -495,7 +497,8 @@ void StylePainter::DrawBoxFrame(BView* view, BRect bounds, border_style border, 
 	line(view, bounds.left, bounds.bottom, bounds.right, bounds.bottom, light);
 }
 
-void StylePainter::DrawSunkenBorder(BView* view, BRect bounds, border_style border, uint32 flags)
+void StylePainter::DrawSunkenBorder(BView* view, BRect bounds, border_style border,
+                                    uint32 flags)
 {
 	if (border == B_NO_BORDER)
 		return;

@@ -58,8 +58,8 @@ public:
 	// drawn there, aligned and dimmed when disabled, shortened with an ellipsis when it does
 	// not fit the rectangle's width.
 	static float Baseline(BView* view, BRect rect);
-	static void DrawLabel(BView* view, BRect rect, const char* label, alignment align, uint32 flags,
-	                      rgb_color* color = nullptr);
+	static void DrawLabel(BView* view, BRect rect, const char* label, alignment align,
+	                      uint32 flags, rgb_color* color = nullptr);
 	// The height of a line of the view's font, rounded up.
 	static float LineHeight(BView* view);
 
@@ -103,8 +103,10 @@ public:
 	static void DrawSeparator(BView* view, BRect rect, orientation direction);
 
 	// Scroll bars: the track, the thumb and the two arrow buttons.
-	static void DrawScrollBarTrack(BView* view, BRect rect, orientation direction, uint32 flags);
-	static void DrawScrollBarThumb(BView* view, BRect rect, orientation direction, uint32 flags);
+	static void DrawScrollBarTrack(BView* view, BRect rect, orientation direction,
+	                               uint32 flags);
+	static void DrawScrollBarThumb(BView* view, BRect rect, orientation direction,
+	                               uint32 flags);
 	static void DrawScrollBarButton(BView* view, BRect rect, Direction direction, uint32 flags);
 
 	// Lists: a row's background (kSelected, kFocused) and its text colour.
