@@ -3,6 +3,7 @@
 #include <Message.h>
 #include <Window.h>
 
+#include "ControlSupport.h"
 #include "StylePainter.h"
 #include "ViewColors.h"
 
@@ -102,13 +103,8 @@ void BControl::WindowActivated(bool active)
 
 void BControl::SetLabel(const char* label)
 {
-	bool hasLabel = label != nullptr;
-	std::string text = label != nullptr ? label : "";
-	if (hasLabel == fHasLabel && text == fLabel)
-		return;
-	fHasLabel = hasLabel;
-	fLabel = text;
-	Invalidate();
+	if (BPrivate::set_optional_label(&fLabel, &fHasLabel, label))
+		Invalidate();
 }
 
 void BControl::SetValue(int32 value)
@@ -124,14 +120,7 @@ void BControl::SetEnabled(bool enabled)
 	if (enabled == fEnabled)
 		return;
 	fEnabled = enabled;
-	if (!enabled) {
-		fWasNavigable = (Flags() & B_NAVIGABLE) != 0;
-		SetFlags(Flags() & ~B_NAVIGABLE);
-		if (IsFocus())
-			MakeFocus(false);
-	} else if (fWasNavigable) {
-		SetFlags(Flags() | B_NAVIGABLE);
-	}
+	BPrivate::set_navigable_for_enabled(this, enabled, &fWasNavigable);
 	Invalidate();
 }
 

@@ -135,8 +135,10 @@ void Desktop::RemoveWindow(backend_window_id id)
 		fStacking.erase(std::remove(fStacking.begin(), fStacking.end(), id), fStacking.end());
 		if (fGrab == id)
 			fGrab = -1;
+		// A window that goes while a press is held (a menu closed by that press) must not
+		// hand the release to whatever lies under the pointer.
 		if (fPressWindow == id)
-			fPressWindow = -1;
+			fPressWindow = kPressWindowGone;
 		if (fHoverWindow == id)
 			fHoverWindow = -1;
 		if (fDragSource == id) {
@@ -390,7 +392,7 @@ void Desktop::_HandlePointer(const InputEvent& event)
 			backend_window_id press = fPressWindow >= 0 ? fPressWindow : target;
 			if (fGrab >= 0)
 				press = fGrab;
-			if (!_Blocked(press))
+			if (fPressWindow != kPressWindowGone && !_Blocked(press))
 				_PostPointer(event, press, B_MOUSE_UP);
 			if (event.buttons == 0) {
 				fPressWindow = -1;

@@ -104,6 +104,8 @@ private:
 	backend_window_id fLastClickWindow = -1;
 	int32 fClicks = 0;
 
+	// The window that got the press being held, or kPressWindowGone when it went meanwhile.
+	static constexpr backend_window_id kPressWindowGone = -2;
 	backend_window_id fPressWindow = -1;
 	backend_window_id fHoverWindow = -1;
 	backend_window_id fGrab = -1;

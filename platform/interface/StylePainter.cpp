@@ -319,10 +319,11 @@ BRect StylePainter::MenuFieldTextRect(BRect rect)
 	return BRect(rect.left + 6, rect.top + 1, rect.right - 17, rect.bottom - 1);
 }
 
-void StylePainter::DrawArrow(BView* view, BRect rect, Direction direction, uint32 flags)
+void StylePainter::DrawArrow(BView* view, BRect rect, Direction direction, uint32 flags,
+                             const rgb_color* color)
 {
 	StateKeeper keeper(view);
-	triangle(view, rect, direction, TextColor(flags));
+	triangle(view, rect, direction, color != nullptr ? *color : TextColor(flags));
 }
 
 // #pragma mark - menus
@@ -331,6 +332,12 @@ void StylePainter::DrawMenuBackground(BView* view, BRect bounds)
 {
 	StateKeeper keeper(view);
 	fill(view, bounds, mix(ui_color(B_MENU_BACKGROUND_COLOR), make_color(255, 255, 255), 0.55f));
+	DrawMenuFrame(view, bounds);
+}
+
+void StylePainter::DrawMenuFrame(BView* view, BRect bounds)
+{
+	StateKeeper keeper(view);
 	view->SetHighColor(grey(150));
 	view->StrokeRect(bounds);
 }
@@ -357,6 +364,15 @@ rgb_color StylePainter::MenuItemTextColor(uint32 flags)
 	if ((flags & kSelected) != 0)
 		return make_color(255, 255, 255);
 	return ui_color(B_MENU_ITEM_TEXT_COLOR);
+}
+
+rgb_color StylePainter::MenuShortcutColor(uint32 flags)
+{
+	if ((flags & kDisabled) != 0)
+		return grey(170);
+	if ((flags & kSelected) != 0)
+		return mix(make_color(255, 255, 255), HighlightColor(), 0.3f);
+	return mix(ui_color(B_MENU_ITEM_TEXT_COLOR), ui_color(B_MENU_BACKGROUND_COLOR), 0.45f);
 }
 
 void StylePainter::DrawMenuMark(BView* view, BRect rect, uint32 flags)

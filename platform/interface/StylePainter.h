@@ -85,14 +85,20 @@ public:
 	static void DrawMenuField(BView* view, BRect rect, uint32 flags);
 	static BRect MenuFieldTextRect(BRect rect);
 
-	static void DrawArrow(BView* view, BRect rect, Direction direction, uint32 flags);
+	// In the text colour of the state, or in the colour given.
+	static void DrawArrow(BView* view, BRect rect, Direction direction, uint32 flags,
+	                      const rgb_color* color = nullptr);
 
 	// Menus: the pop-up's background with its border, the bar's background, an item's
 	// background (highlighted when selected), its check mark, and separators.
 	static void DrawMenuBackground(BView* view, BRect bounds);
+	// The pop-up's border alone, drawn again over items that scrolled under it.
+	static void DrawMenuFrame(BView* view, BRect bounds);
 	static void DrawMenuBarBackground(BView* view, BRect bounds);
 	static void DrawMenuItemBackground(BView* view, BRect rect, uint32 flags);
 	static rgb_color MenuItemTextColor(uint32 flags);
+	// The dimmer colour of the shortcut shown at an item's right.
+	static rgb_color MenuShortcutColor(uint32 flags);
 	static void DrawMenuMark(BView* view, BRect rect, uint32 flags);
 	static void DrawSeparator(BView* view, BRect rect, orientation direction);
 

@@ -19,9 +19,9 @@
 
 using BPrivate::Desktop;
 
-namespace {
+namespace BPrivate {
 
-bool is_input(uint32 what)
+bool is_focus_input(uint32 what)
 {
 	switch (what) {
 	case B_KEY_DOWN:
@@ -36,7 +36,7 @@ bool is_input(uint32 what)
 	}
 }
 
-} // namespace
+} // namespace BPrivate
 
 BView* BWindow::_ViewFor(int32 token) const
 {
@@ -58,7 +58,7 @@ BHandler* BWindow::DetermineTarget(BMessage* message, BHandler* target)
 		BView* view = FindView(where);
 		return view != nullptr ? (BHandler*)view : this;
 	}
-	if (is_input(message->what))
+	if (BPrivate::is_focus_input(message->what))
 		return fFocus != nullptr ? (BHandler*)fFocus : this;
 	switch (message->what) {
 	case B_MOUSE_DOWN:
@@ -423,6 +423,12 @@ void BPrivate::WindowAccess::SetTextInputCaret(BWindow* window, BView* view, BRe
 	Desktop::Current()->Backend()->StartTextInput(
 	    window->fBackendId, graphics::IntRect((int32)screen.left, (int32)screen.top,
 	                                          (int32)screen.right, (int32)screen.bottom));
+}
+
+void BPrivate::WindowAccess::EndPointerGrab(BWindow* window)
+{
+	window->fGrabViewToken = -1;
+	window->fButtons = 0;
 }
 
 void BWindow::_Activated(bool active)

@@ -18,6 +18,7 @@
 namespace BPrivate {
 
 menu_bar_shortcut_hook gMenuBarShortcutHook = nullptr;
+menu_bar_open_hook gMenuBarOpenHook = nullptr;
 default_button_hook gDefaultButtonHook = nullptr;
 
 } // namespace BPrivate
@@ -82,6 +83,13 @@ bool BWindow::_HandleCommandKey(BMessage* message)
 	int32 rawChar = 0;
 	message->FindInt32("modifiers", &modifiers);
 	message->FindInt32("raw_char", &rawChar);
+	// F10 opens the key menu bar's first menu, as on other Linux desktops.
+	if (rawChar == B_FUNCTION_KEY && message->GetInt32("key", 0) == B_F10_KEY &&
+	    (modifiers & (B_SHIFT_KEY | B_COMMAND_KEY | B_CONTROL_KEY | B_OPTION_KEY)) == 0 &&
+	    fKeyMenuBar != nullptr && BPrivate::gMenuBarOpenHook != nullptr) {
+		BPrivate::gMenuBarOpenHook(fKeyMenuBar);
+		return true;
+	}
 	if ((modifiers & B_COMMAND_KEY) == 0 || rawChar == 0)
 		return false;
 	uint32 key = normalized_key((uint32)rawChar);
