@@ -16,8 +16,13 @@
 class BBitmap;
 class BButton;
 class BCheckBox;
+class BFilePanel;
 class BHandler;
+class BMenu;
+class BMenuField;
 class BRadioButton;
+class BStringView;
+class BTextControl;
 class BWindow;
 struct entry_ref;
 
@@ -64,6 +69,20 @@ void close_window(Window** window)
 void adjust_button_width(BButton* button);
 void adjust_cbox_width(BCheckBox* checkBox);
 void adjust_rbutton_width(BRadioButton* radioButton);
+// A string view as wide as its text; a menu field's and a text control's divider just after
+// their labels.
+void adjust_str_view_width(BStringView* view);
+void adjust_mfield_divider(BMenuField* field);
+void adjust_txt_ctrl_divider(BTextControl* control);
+
+// --- menus ---------------------------------------------------------------------------------
+
+// Aims every item of the menu and of all its submenus, at any depth, at the target; B_OK.
+status_t set_target_for_items(BMenu* menu, BHandler* target);
+// Removes every item of the field's menu and deletes it.
+void delete_mfield_mitems(BMenuField* field);
+// The priority of the panel window's thread; -1 without a panel.
+status_t set_file_panel_priority(BFilePanel* panel, int32 priority);
 
 // --- messages ------------------------------------------------------------------------------
 
