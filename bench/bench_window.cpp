@@ -11,6 +11,8 @@
 #include <Application.h>
 #include <Autolock.h>
 #include <Message.h>
+#include <TextControl.h>
+#include <TextView.h>
 #include <View.h>
 #include <Window.h>
 
@@ -117,6 +119,43 @@ void BM_FullRedrawOf60Views(benchmark::State& state)
 	window->Quit();
 }
 BENCHMARK(BM_FullRedrawOf60Views)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+// A key typed into a text control holding a typical sign text, to the frame that shows it:
+// letters and backspaces in turn, so the text stays as long as a user's.
+void BM_TypingIntoATextControl(benchmark::State& state)
+{
+	BWindow* window = new BWindow(BRect(50, 50, 669, 449), "Typing", B_TITLED_WINDOW, 0);
+	BView* panel = new BView(window->Bounds(), "Panel", B_FOLLOW_ALL, B_WILL_DRAW);
+	panel->SetViewColor(216, 216, 216);
+	window->AddChild(panel);
+	BTextControl* control = new BTextControl(BRect(10, 10, 400, 32), "Text", "テキスト：",
+	                                         "東京 Tokyo 行先表示 12:34", nullptr);
+	panel->AddChild(control);
+	window->Show();
+	{
+		BAutolock lock(window);
+		control->TextView()->MakeFocus(true);
+		control->TextView()->Select(control->TextView()->TextLength(),
+		                            control->TextView()->TextLength());
+	}
+	BPrivate::WindowAccess::Sync(window);
+	bool letter = true;
+	for (auto _ : state) {
+		uint64 frames = backend()->PresentedFrames();
+		if (letter)
+			backend()->InjectKeyDown(0x3c, 'a', "a", 0, false);
+		else
+			backend()->InjectKeyDown(0x1e, B_BACKSPACE, "\b", 0, false);
+		letter = !letter;
+		if (!backend()->WaitForFrames(frames, kTimeout)) {
+			state.SkipWithError("no frame");
+			break;
+		}
+	}
+	window->Lock();
+	window->Quit();
+}
+BENCHMARK(BM_TypingIntoATextControl)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
 } // namespace
 

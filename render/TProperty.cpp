@@ -117,7 +117,7 @@ status_t TProperty::Unarchive(const BMessage* from)
 	if (marginStatus == B_OK && !(is_margin(margins.left) && is_margin(margins.top) &&
 	                              is_margin(margins.right) && is_margin(margins.bottom)))
 		marginStatus = B_BAD_VALUE;
-	int32 margin[4];
+	int32 margin[4] = {};
 	std::copy(mMargin, mMargin + 4, margin);
 	if (marginStatus == B_OK) {
 		margin[kMarginLeft] = (int32)margins.left;

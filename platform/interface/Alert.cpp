@@ -14,6 +14,7 @@
 #include <Screen.h>
 
 #include "AlertViews.h"
+#include "DialogPlacement.h"
 
 namespace BPrivate {
 
@@ -205,11 +206,7 @@ BButton* BAlert::ButtonAt(int32 index) const
 
 BPoint BAlert::AlertPosition(float width, float height)
 {
-	BRect screen = BScreen().Frame();
-	if (!screen.IsValid())
-		return BPoint(0, 0);
-	return BPoint(std::floor(screen.left + (screen.Width() - width) / 2),
-	              std::floor(screen.top + (screen.Height() - height) / 2));
+	return BPrivate::dialog_position(width, height);
 }
 
 int32 BAlert::Go()

@@ -141,14 +141,15 @@ BRect BColorControl::_RampRect(Ramp ramp) const
 {
 	// Four bands, one per ramp: across a wide area, side by side in a tall one.
 	BRect area = _RampArea().InsetByCopy(1, 1);
+	const float index = (float)ramp;
 	if (area.Width() >= area.Height()) {
 		float band = (area.Height() + 1) / 4;
-		float top = std::floor(area.top + band * ramp);
-		return BRect(area.left, top, area.right, std::floor(area.top + band * (ramp + 1)) - 1);
+		float top = std::floor(area.top + band * index);
+		return BRect(area.left, top, area.right, std::floor(area.top + band * (index + 1)) - 1);
 	}
 	float band = (area.Width() + 1) / 4;
-	float left = std::floor(area.left + band * ramp);
-	return BRect(left, area.top, std::floor(area.left + band * (ramp + 1)) - 1, area.bottom);
+	float left = std::floor(area.left + band * index);
+	return BRect(left, area.top, std::floor(area.left + band * (index + 1)) - 1, area.bottom);
 }
 
 BColorControl::Ramp BColorControl::_RampAt(BPoint where) const

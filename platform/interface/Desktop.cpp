@@ -213,6 +213,17 @@ backend_window_id Desktop::WindowAt(float x, float y) const
 	return _WindowAt(x, y);
 }
 
+bool Desktop::FocusedWindowFrame(BRect* frame) const
+{
+	std::lock_guard<std::mutex> lock(fLock);
+	auto it = fWindows.find(fFocus);
+	if (it == fWindows.end() || !it->second.visible)
+		return false;
+	const WindowSpec& spec = it->second.spec;
+	*frame = BRect(spec.left, spec.top, spec.left + spec.width - 1, spec.top + spec.height - 1);
+	return true;
+}
+
 backend_window_id Desktop::_WindowAt(float x, float y) const
 {
 	for (auto it = fStacking.rbegin(); it != fStacking.rend(); ++it) {

@@ -52,6 +52,8 @@ public:
 	BMessenger WindowMessenger(backend_window_id id) const;
 	// The application's visible window at the screen point, topmost first, or -1.
 	backend_window_id WindowAt(float x, float y) const;
+	// The screen frame of the visible window that has the keyboard; false when none has.
+	bool FocusedWindowFrame(BRect* frame) const;
 
 	// Dragging: the message (copied) travels with the pointer until the buttons are released.
 	void StartDrag(backend_window_id source, const BMessage& message, BRect screenRect);

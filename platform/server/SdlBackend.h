@@ -129,6 +129,8 @@ private:
 	SdlEventTranslator fTranslator;
 	bool fTextInputActive = false;
 	backend_window_id fTextWindow = -1;
+	// The last window with the focus that wants it, to hand it back to from menus and tips.
+	uint32 fLastFocused = 0;
 	graphics::IntRect fTextRect;
 	std::atomic<bool> fUsesX11{false};
 

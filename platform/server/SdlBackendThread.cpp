@@ -9,6 +9,7 @@
 
 #include <SDL.h>
 
+#include <X11ErrorHandler.h>
 #include <X11Keyboard.h>
 
 namespace BPrivate {
@@ -95,6 +96,11 @@ bool SdlBackend::_Init(std::string* error)
 	SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
 	SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
 	SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+	// The pixels are made in memory; the display server's own shared-memory images show them.
+	// A renderer behind each window surface would cost a GL context per window, and SDL makes
+	// one by recreating the window, which puts it back where it was first created: a menu
+	// moved into place before it is shown would open in the corner of the screen.
+	SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
 
 	if (SDL_Init(SDL_INIT_VIDEO) != 0) {
 		*error = std::string("The display cannot be opened (") + SDL_GetError() +
@@ -117,6 +123,8 @@ bool SdlBackend::_Init(std::string* error)
 
 	const char* driver = SDL_GetCurrentVideoDriver();
 	fUsesX11.store(driver != nullptr && strcmp(driver, "x11") == 0);
+	if (fUsesX11.load())
+		install_x11_error_handler();
 	_ReadScreen();
 	_ReadClipboard();
 	int x = 0;
@@ -204,6 +212,16 @@ void SdlBackend::_Handle(SDL_Event& event, EventList* out)
 			// Another program may have changed the clipboard while this one was away,
 			// and not every driver reports that.
 			_ReadClipboard();
+			if (window != nullptr && !window->AvoidsFocus()) {
+				fLastFocused = event.window.windowID;
+			} else if (window != nullptr) {
+				// Without a window manager X may focus a menu some time after it was
+				// shown, past the hand-back in Show.
+				auto last = fBySdlID.find(fLastFocused);
+				if (last != fBySdlID.end() && last->second->Handle() != nullptr &&
+				    (SDL_GetWindowFlags(last->second->Handle()) & SDL_WINDOW_SHOWN) != 0)
+					SDL_SetWindowInputFocus(last->second->Handle());
+			}
 			break;
 		default:
 			break;

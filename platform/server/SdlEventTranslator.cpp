@@ -48,6 +48,9 @@ void SdlEventTranslator::AddWindow(uint32 sdlWindow, backend_window_id window,
 
 void SdlEventTranslator::RemoveWindow(uint32 sdlWindow)
 {
+	auto found = fWindows.find(sdlWindow);
+	if (found != fWindows.end() && fKeptFocus == found->second.window)
+		fKeptFocus.reset();
 	fWindows.erase(sdlWindow);
 }
 
@@ -249,12 +252,27 @@ void SdlEventTranslator::_Window(const SDL_WindowEvent& window, EventList* out)
 
 void SdlEventTranslator::_Focus(const WindowInfo& info, bool gained, EventList* out)
 {
-	if (info.avoidFocus)
+	if (info.avoidFocus) {
+		// The display server gave the focus to a menu or a tip; the backend hands it back
+		// to the window that lost it, which therefore stays active all along.
+		if (gained && fFocusLoss.has_value()) {
+			fKeptFocus = fFocusLoss->window;
+			fFocusLoss.reset();
+		}
 		return;
+	}
 	if (!gained) {
 		_FlushFocusLoss(out);
 		fFocusLoss = _Event(InputEvent::WindowDeactivated, info.window);
 		return;
+	}
+	if (fKeptFocus.has_value()) {
+		backend_window_id kept = *fKeptFocus;
+		fKeptFocus.reset();
+		if (kept == info.window)
+			return;
+		_FlushFocusLoss(out);
+		out->push_back(_Event(InputEvent::WindowDeactivated, kept));
 	}
 	if (fFocusLoss.has_value() && fFocusLoss->window == info.window) {
 		fFocusLoss.reset();

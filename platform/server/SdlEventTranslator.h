@@ -96,6 +96,8 @@ private:
 	std::optional<InputEvent> fKeyPress;
 	bool fKeyPressTyped = false;
 	std::optional<InputEvent> fFocusLoss;
+	// The window whose focus a window that avoids it took, until it comes back.
+	std::optional<backend_window_id> fKeptFocus;
 	uint32 fHeldButtons = 0;
 	std::atomic<uint32> fModifiers{0};
 	std::atomic<float> fPointerX{0};

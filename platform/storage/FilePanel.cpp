@@ -36,12 +36,7 @@ BFilePanel::~BFilePanel()
 void BFilePanel::Show()
 {
 	BAutolock lock(fWindow);
-	// Shown again, the panel shows the folder as it is now.
-	fWindow->Refresh();
-	if (fWindow->IsHidden())
-		fWindow->Show();
-	else
-		fWindow->Activate();
+	fWindow->Present();
 }
 
 void BFilePanel::Hide()

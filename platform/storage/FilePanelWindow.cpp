@@ -17,6 +17,8 @@
 #include <TextView.h>
 #include <View.h>
 
+#include "DialogPlacement.h"
+
 namespace BPrivate {
 
 namespace {
@@ -121,6 +123,25 @@ void FilePanelWindow::_Build(file_panel_mode mode, bool multiple)
 	fDefaultButton->MakeDefault(true);
 }
 
+void FilePanelWindow::Present()
+{
+	Refresh();
+	if (!fPlaced) {
+		MoveTo(BPrivate::dialog_position(Frame().Width(), Frame().Height()));
+		fPlaced = true;
+	}
+	if (fNameField != nullptr) {
+		fNameField->MakeFocus(true);
+		fNameField->TextView()->SelectAll();
+	} else {
+		fList->MakeFocus(true);
+	}
+	if (IsHidden())
+		Show();
+	else
+		Activate();
+}
+
 const char* FilePanelWindow::Status() const
 {
 	return fStatus->Text();
@@ -138,7 +159,7 @@ void FilePanelWindow::SetFolder(const std::string& path)
 	status_t status = list_folder(folder, &entries);
 	if (status != B_OK) {
 		// The panel stays where it was, and says why it did not go.
-		_ShowStatus("Cannot open “" + folder + "”: " + describe(status) + ".");
+		_ShowStatus("Cannot open \"" + folder + "\": " + describe(status) + ".");
 		fPathField->SetText(fFolder.c_str());
 		if (fFolder.empty()) {
 			fFolder = folder;
@@ -234,7 +255,7 @@ void FilePanelWindow::_Save()
 		return;
 	}
 	if (name.find('/') != std::string::npos) {
-		_ShowStatus("A name cannot contain “/”.");
+		_ShowStatus("A name cannot contain \"/\".");
 		return;
 	}
 	std::string path = fFolder == "/" ? "/" + name : fFolder + "/" + name;
@@ -246,7 +267,7 @@ void FilePanelWindow::_Save()
 			fNameField->SetText("");
 			return;
 		}
-		std::string text = "“" + name + "” already exists in this folder. Replace it?";
+		std::string text = "\"" + name + "\" already exists in this folder. Replace it?";
 		BAlert* alert = new BAlert("Replace", text.c_str(), "Cancel", "Replace", nullptr,
 		                           B_WIDTH_AS_USUAL, B_WARNING_ALERT);
 		alert->SetShortcut(0, B_ESCAPE);
@@ -256,7 +277,7 @@ void FilePanelWindow::_Save()
 	entry_ref folder;
 	status_t status = get_ref_for_path(fFolder.c_str(), &folder);
 	if (status != B_OK) {
-		_ShowStatus("Cannot save into “" + fFolder + "”: " + describe(status) + ".");
+		_ShowStatus("Cannot save into \"" + fFolder + "\": " + describe(status) + ".");
 		return;
 	}
 	BMessage answer(fPanel->fMessage != nullptr ? *fPanel->fMessage : BMessage(B_SAVE_REQUESTED));

@@ -33,6 +33,10 @@ public:
 	void SetFolder(const std::string& path);
 	const std::string& Folder() const { return fFolder; }
 	void Refresh() { SetFolder(fFolder); }
+	// Shows the window, or brings it to the front, with the folder as it is now and the name
+	// field (the list in an open panel) ready for the keyboard. The first time it comes up
+	// over the window the user works in; after that where the user left it.
+	void Present();
 	void SetSaveText(const char* text);
 	void SetButtonLabel(file_panel_button button, const char* label);
 	// The text of the line that says what went wrong (empty when nothing did).
@@ -61,6 +65,7 @@ private:
 	BTextControl* fNameField;
 	BButton* fCancelButton;
 	BButton* fDefaultButton;
+	bool fPlaced = false;
 };
 
 } // namespace BPrivate

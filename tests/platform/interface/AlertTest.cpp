@@ -98,6 +98,37 @@ TEST_F(AlertTest, AnAlertIsCentredOnTheScreenWithTheLastButtonAsDefault)
 	EXPECT_EQ(answer, 2);
 }
 
+// With a window at work the alert comes up over it, yet never past the screen's edge.
+TEST_F(AlertTest, AnAlertIsCentredOverTheActiveWindowAndKeptOnTheScreen)
+{
+	driver::Backend()->SetScreenSize(1024, 768);
+	BWindow* window = new BWindow(BRect(500, 300, 899, 599), "Work", B_TITLED_WINDOW, 0);
+	window->Show();
+	ASSERT_EQ(driver::Sync(window), B_OK);
+	ASSERT_TRUE(driver::WaitFor([&] { return window->IsActive(); }));
+	auto make = [] { return new BAlert("Title", "Text", "OK"); };
+	Answer(make, [](BAlert* alert) {
+		BRect frame = alert->Frame();
+		EXPECT_NEAR((frame.left + frame.right) / 2, 699.5, 1);
+		EXPECT_NEAR((frame.top + frame.bottom) / 2, 449.5, 1);
+		driver::Key(B_ENTER);
+	});
+	{
+		BAutolock lock(window);
+		window->MoveTo(900, 700);
+	}
+	ASSERT_EQ(driver::Sync(window), B_OK);
+	Answer(make, [](BAlert* alert) {
+		BRect frame = alert->Frame();
+		EXPECT_LE(frame.right, 1023);
+		EXPECT_LE(frame.bottom, 767);
+		EXPECT_GT(frame.left, 500);
+		driver::Key(B_ENTER);
+	});
+	if (window->Lock())
+		window->Quit();
+}
+
 // Opens an alert from its own thread when told to, and remembers the answer.
 class AlertingWindow : public BWindow {
 public:

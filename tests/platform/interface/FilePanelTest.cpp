@@ -118,7 +118,8 @@ protected:
 
 TEST_F(FilePanelTest, TheNameFieldAndEnterSendTheFolderAndTheName)
 {
-	TypeName("sign.png");
+	// The name field has the keyboard as soon as the panel is up.
+	driver::Type("sign.png");
 	driver::Key(B_ENTER);
 	ASSERT_TRUE(driver::WaitFor([&] { return answers->Answers().size() == 1; }));
 	BMessage answer = answers->Answers()[0];
@@ -130,11 +131,16 @@ TEST_F(FilePanelTest, TheNameFieldAndEnterSendTheFolderAndTheName)
 	EXPECT_EQ(fs::canonical(path.Path()), fs::canonical(folder));
 	ASSERT_TRUE(driver::WaitFor([&] { return !panel->IsShowing(); }));
 
-	// Shown again, it is where it was.
+	// Shown again, it is where it was, and what is typed replaces the name.
 	panel->Show();
 	entry_ref again;
 	panel->GetPanelDirectory(&again);
 	EXPECT_EQ(fs::canonical(BPath(&again).Path()), fs::canonical(folder));
+	ASSERT_EQ(driver::Sync(window), B_OK);
+	driver::Type("other.png");
+	driver::Key(B_ENTER);
+	ASSERT_TRUE(driver::WaitFor([&] { return answers->Answers().size() == 2; }));
+	EXPECT_STREQ(answers->Answers()[1].GetString("name", ""), "other.png");
 }
 
 TEST_F(FilePanelTest, AnExistingFileIsReplacedOnlyWhenTheUserAgrees)

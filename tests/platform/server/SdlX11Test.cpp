@@ -182,5 +182,75 @@ TEST_F(SdlX11Test, TypedKeysArriveOnceWithTheirText)
 	EXPECT_EQ(downs[3].bytes, std::string(1, (char)B_BACKSPACE));
 }
 
+// Where a pop-up menu is shown: the place it was moved to while hidden, after its first frame
+// reached the screen (the window surface must not make SDL recreate the window at the
+// place it was created), and the document keeps the keyboard even when the server focuses
+// the menu later, as X does without a window manager.
+TEST_F(SdlX11Test, APopUpMenuOpensWhereItWasMovedAndLeavesTheFocusAlone)
+{
+	BPrivate::backend_window_id document = Create(BPrivate::WindowKind::Normal, false);
+	backend.ShowWindow(document);
+	backend.ActivateWindow(document);
+	ASSERT_TRUE(sink.WaitFor([&](const std::vector<InputEvent>& events) {
+		return !of_type(events, InputEvent::WindowActivated).empty();
+	}));
+	Window documentWindow = XWindow(document);
+	Settle(document);
+
+	BPrivate::backend_window_id menu = Create(BPrivate::WindowKind::PopUpMenu, true);
+	std::vector<uint32> pixels(60 * 30, 0xff808080);
+	graphics::PixelBuffer frame((uint8*)pixels.data(), 60, 30, 60 * 4);
+	backend.ResizeWindow(menu, 60, 30);
+	backend.MoveWindow(menu, 70, 95);
+	backend.Present(menu, frame, {frame.Bounds()});
+	backend.ShowWindow(menu);
+	Window menuWindow = XWindow(menu);
+	ASSERT_NE(menuWindow, 0u);
+	int x = -1;
+	int y = -1;
+	Window child = 0;
+	XTranslateCoordinates(fServer, menuWindow, DefaultRootWindow(fServer), 0, 0, &x, &y, &child);
+	EXPECT_EQ(x, 70);
+	EXPECT_EQ(y, 95);
+
+	XSetInputFocus(fServer, menuWindow, RevertToParent, CurrentTime);
+	XSync(fServer, False);
+	std::vector<InputEvent> events = Settle(document);
+	Settle(document);
+	EXPECT_EQ(Focus(), documentWindow);
+	for (const InputEvent& event : events) {
+		if (event.type == InputEvent::WindowDeactivated)
+			ADD_FAILURE() << "window " << event.window << " lost the keyboard";
+	}
+}
+
+// A request that names a window the server no longer knows, as SDL's wake-up of its event
+// loop may, is reported to the program's error handler, which must not end the program.
+TEST_F(SdlX11Test, ARequestAboutAVanishedWindowDoesNotEndTheProgram)
+{
+	BPrivate::backend_window_id document = Create(BPrivate::WindowKind::Normal, false);
+	backend.ShowWindow(document);
+	Window gone = XCreateSimpleWindow(fServer, DefaultRootWindow(fServer), 0, 0, 1, 1, 0, 0, 0);
+	XDestroyWindow(fServer, gone);
+	XSync(fServer, False);
+	bool sent = false;
+	backend.RunOnBackendThread([&] {
+		SDL_SysWMinfo info;
+		SDL_VERSION(&info.version);
+		SDL_Window* handle = SDL_GetWindowFromID(backend.SdlWindowID(document));
+		if (handle != nullptr && SDL_GetWindowWMInfo(handle, &info)) {
+			XEvent event = {};
+			event.xclient.type = ClientMessage;
+			event.xclient.window = gone;
+			event.xclient.format = 32;
+			XSendEvent(info.info.x11.display, gone, False, NoEventMask, &event);
+			XSync(info.info.x11.display, False);
+			sent = true;
+		}
+	});
+	Settle(document);
+	EXPECT_TRUE(sent);
+}
+
 } // namespace
 } // namespace sdltest
