@@ -12,6 +12,12 @@ extern const char gAppNameEnUs[];
 extern const char gAppVer[];
 // "application/x-vnd.Tamarack-GlowplateMaker".
 extern const char gAppSignature[];
+// The legal-notice line of the about box; "%AppAuthor%" stands for the author's name.
+extern const char gCright[];
+// The author's name in Japanese and in English (the latter is the dictionary key the about
+// box looks up).
+extern const char gAppAuthorJaJp[];
+extern const char gAppAuthorEnUs[];
 
 // The folder below the maker's settings folder that holds this program's settings files.
 extern const char gAppSettingsFolder[];

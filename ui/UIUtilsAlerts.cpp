@@ -16,8 +16,11 @@ int32 show_alert3(const BString& title, const BString& message, const BString& b
                   const BString& button1, const BString& button2, int32 escapeIndex,
                   alert_type type)
 {
+	// Without a title the text starts with the message rather than with two empty lines.
 	BString text(title);
-	text << "\n\n" << message;
+	if (!title.IsEmpty())
+		text << "\n\n";
+	text << message;
 	const BString* labels[] = {&button0, &button1, &button2};
 	// The alert stops at the first missing label, so an empty second one leaves out the third
 	// as well.

@@ -1,0 +1,312 @@
+// The application as a user meets it, through real input on the headless display: the first
+// start, quitting from the menu, with Ctrl+Q and with the close box (each leaving the frame
+// and the text for the next start), the menus' Alt letters, the about box, saving from the
+// menu, the shared preferences' change messages and the four-key reset at quit.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <filesystem>
+
+#include <Alert.h>
+#include <Autolock.h>
+#include <FilePanel.h>
+#include <Menu.h>
+#include <MenuBar.h>
+#include <MenuItem.h>
+#include <MessageFilter.h>
+#include <TextControl.h>
+#include <TextView.h>
+
+#include <AccLabel.h>
+#include <Globals.h>
+#include <HeadlessBackend.h>
+#include <TDisplayView.h>
+#include <TGlowplateApp.h>
+#include <TGlowplateView.h>
+#include <TGlowplateWindow.h>
+#include <TIAPItem.h>
+#include <TIAPItemAccKeyFormat.h>
+
+#include "AppRun.h"
+#include "TestDriver.h"
+#include "WindowPrivate.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const uint32 kResetKeys = B_SHIFT_KEY | B_COMMAND_KEY | B_CONTROL_KEY | B_OPTION_KEY;
+
+BTextControl* text_field(BWindow* window)
+{
+	BAutolock lock(window);
+	return dynamic_cast<BTextControl*>(window->FindView("TxtCtrlDisplayText"));
+}
+
+BMenuBar* menu_bar(BWindow* window)
+{
+	BAutolock lock(window);
+	return dynamic_cast<BMenuBar*>(window->FindView("MenuBar"));
+}
+
+// Replaces the sign's text as a user does: click, select all, type.
+void type_text(BWindow* window, const std::string& text)
+{
+	BTextControl* field = text_field(window);
+	ASSERT_NE(field, nullptr);
+	ASSERT_TRUE(driver::Click(field->TextView()));
+	driver::Shortcut('a');
+	driver::Type(text);
+	ASSERT_EQ(driver::Sync(window), B_OK);
+}
+
+// The record the program wrote at its end, read as the next start reads it.
+TExitStates saved_exit_states()
+{
+	TExitStates states;
+	states.LoadFromFile();
+	return states;
+}
+
+// The alert that is up, once it has drawn.
+BAlert* wait_for_alert()
+{
+	BAlert* found = nullptr;
+	driver::WaitFor([&] {
+		for (int32 i = 0; BWindow* window = be_app->WindowAt(i); i++) {
+			if (BAlert* alert = dynamic_cast<BAlert*>(window)) {
+				found = alert;
+				return driver::Sync(alert) == B_OK;
+			}
+		}
+		return false;
+	});
+	return found;
+}
+
+TEST(AppStart, OpensWhereTheDefaultsSayAndDrawsTheStoredTextAtOnce)
+{
+	AppRun run;
+	run.Start();
+	TGlowplateWindow* window = run.Window();
+	ASSERT_NE(window, nullptr);
+	{
+		BAutolock lock(window);
+		EXPECT_EQ(window->Frame().LeftTop(), BPoint(50, 50));
+		// The editor's width, whatever the stored frame said.
+		EXPECT_EQ(window->Bounds().Width(), 620);
+		EXPECT_STREQ(window->Title(), "グロープレート Maker");
+	}
+	BMenuBar* bar = menu_bar(window);
+	ASSERT_NE(bar, nullptr);
+	{
+		BAutolock lock(window);
+		ASSERT_EQ(bar->CountItems(), 2);
+		EXPECT_STREQ(bar->ItemAt(0)->Label(), "ファイル(F)");
+		EXPECT_STREQ(bar->ItemAt(1)->Label(), "ヘルプ(H)");
+		BMenu* file = bar->SubmenuAt(0);
+		BMenuItem* quit = file->ItemAt(file->CountItems() - 1);
+		EXPECT_STREQ(quit->Label(), "終了(Q)");
+		EXPECT_EQ(quit->Shortcut(), 'Q');
+		EXPECT_EQ(bar->SubmenuAt(1)->CountItems(), 1);
+	}
+	EXPECT_STREQ(text_field(window)->Text(), "各駅停車");
+	// The stored text's picture comes without any input: far wider than the one space the
+	// display shows before its first text.
+	TDisplayView* display = window->EditorView()->DisplayView();
+	EXPECT_TRUE(driver::WaitFor([&] {
+		BAutolock lock(window);
+		return display->Bounds().Width() > 200;
+	}));
+}
+
+TEST(AppQuit, CtrlQKeepsTheFrameAndTheTextForTheNextStart)
+{
+	AppRun run;
+	run.Start();
+	TGlowplateWindow* window = run.Window();
+	ASSERT_NE(window, nullptr);
+	driver::Backend()->InjectUserMove(BPrivate::WindowAccess::BackendId(window), 230, 140);
+	ASSERT_TRUE(driver::WaitFor([&] {
+		BAutolock lock(window);
+		return window->Frame().LeftTop() == BPoint(230, 140);
+	}));
+	type_text(window, "Tokyo");
+	BRect frame;
+	{
+		BAutolock lock(window);
+		frame = window->Frame();
+	}
+	driver::Shortcut('q');
+	ASSERT_TRUE(run.WaitForEnd());
+	TExitStates states = saved_exit_states();
+	EXPECT_EQ(states.mDisplayText, "Tokyo");
+	EXPECT_EQ(states.mWindowFrame, frame);
+	EXPECT_TRUE(fs::exists(run.SettingsFile("Glowplate_Property.arc")));
+}
+
+TEST(AppQuit, TheCloseBoxAndTheMenuItemQuitAsWell)
+{
+	{
+		AppRun run;
+		run.Start();
+		TGlowplateWindow* window = run.Window();
+		ASSERT_NE(window, nullptr);
+		type_text(window, "Kyoto");
+		driver::Backend()->InjectCloseRequest(BPrivate::WindowAccess::BackendId(window));
+		ASSERT_TRUE(run.WaitForEnd());
+		EXPECT_EQ(saved_exit_states().mDisplayText, "Kyoto");
+	}
+	{
+		AppRun run;
+		run.Start();
+		TGlowplateWindow* window = run.Window();
+		ASSERT_NE(window, nullptr);
+		type_text(window, "Osaka");
+		BMenuBar* bar = menu_bar(window);
+		ASSERT_TRUE(driver::Click(bar));
+		BMenu* file = bar->SubmenuAt(0);
+		BMenuItem* quit = nullptr;
+		ASSERT_TRUE(driver::WaitFor([&] {
+			BAutolock lock(window);
+			quit = file->ItemAt(file->CountItems() - 1);
+			return file->Window() != nullptr && !file->Window()->IsHidden();
+		}));
+		BRect itemFrame;
+		{
+			BAutolock lock(file->Window());
+			itemFrame = file->ConvertToScreen(quit->Frame());
+		}
+		driver::ClickAt(BPoint((itemFrame.left + itemFrame.right) / 2,
+		                       (itemFrame.top + itemFrame.bottom) / 2));
+		ASSERT_TRUE(run.WaitForEnd());
+		EXPECT_EQ(saved_exit_states().mDisplayText, "Osaka");
+	}
+}
+
+// Holding Shift, Ctrl, Alt and Super while the program quits leaves the files as they were.
+TEST(AppQuit, TheFourKeysHeldAtQuitSaveNothing)
+{
+	AppRun run;
+	run.Start();
+	TGlowplateWindow* window = run.Window();
+	ASSERT_NE(window, nullptr);
+	type_text(window, "Nagoya");
+	driver::Backend()->InjectModifiers(kResetKeys);
+	driver::Backend()->InjectCloseRequest(BPrivate::WindowAccess::BackendId(window));
+	ASSERT_TRUE(run.WaitForEnd());
+	EXPECT_FALSE(fs::exists(run.SettingsFile("Glowplate_ExitStates.arc")));
+	EXPECT_FALSE(fs::exists(run.SettingsFile("Glowplate_Property.arc")));
+}
+
+// Alt with the letter a menu title shows opens that menu; Alt+H and Enter show the about box.
+TEST(AppMenus, AltLettersOpenTheMenusAndTheAboutBoxNamesTheProgram)
+{
+	AppRun run;
+	run.Start();
+	TGlowplateWindow* window = run.Window();
+	ASSERT_NE(window, nullptr);
+	BMenuBar* bar = menu_bar(window);
+	BMenu* file = bar->SubmenuAt(0);
+	driver::Shortcut('f', B_CONTROL_KEY);
+	ASSERT_TRUE(driver::WaitFor([&] {
+		BAutolock lock(window);
+		return file->Window() != nullptr && !file->Window()->IsHidden();
+	}));
+	driver::Key(B_ESCAPE);
+	ASSERT_TRUE(driver::WaitFor([&] {
+		BAutolock lock(window);
+		return file->Window() == nullptr || file->Window()->IsHidden();
+	}));
+
+	driver::Shortcut('h', B_CONTROL_KEY);
+	BMenu* help = bar->SubmenuAt(1);
+	ASSERT_TRUE(driver::WaitFor([&] {
+		BAutolock lock(window);
+		return help->Window() != nullptr && !help->Window()->IsHidden();
+	}));
+	driver::Key(B_ENTER);
+	BAlert* about = wait_for_alert();
+	ASSERT_NE(about, nullptr);
+	{
+		BAutolock lock(about);
+		EXPECT_STREQ(about->TextView()->Text(), "グロープレート Maker    Ver 1.4\n"
+		                                        "Copyright © 2026 The Glowplate Maker developers");
+		ASSERT_EQ(about->CountButtons(), 1);
+		EXPECT_STREQ(about->ButtonAt(0)->Label(), "OK");
+	}
+	driver::Key(B_ENTER);
+	ASSERT_TRUE(driver::WaitFor([&] { return wait_for_alert() == nullptr; }, 3000000));
+	EXPECT_EQ(driver::Sync(window), B_OK);
+}
+
+// Ctrl+S saves as the editor's button does: the save panel comes up.
+TEST(AppMenus, CtrlSOpensTheSavePanel)
+{
+	AppRun run;
+	run.Start();
+	TGlowplateWindow* window = run.Window();
+	ASSERT_NE(window, nullptr);
+	driver::Shortcut('s');
+	ASSERT_TRUE(driver::WaitFor([&] {
+		BAutolock lock(window);
+		BFilePanel* panel = window->EditorView()->SavePanel();
+		return panel != nullptr && panel->IsShowing();
+	}));
+}
+
+// Counts the shared preferences' change messages that reach the window.
+class ChangeCounter : public BMessageFilter {
+public:
+	ChangeCounter() : BMessageFilter(IAP_MSG_CHANGED) {}
+	filter_result Filter(BMessage*, BHandler**) override
+	{
+		count++;
+		return B_DISPATCH_MESSAGE;
+	}
+	std::atomic<int32> count{0};
+};
+
+BMessage change_message(const char* item, const char* value)
+{
+	BMessage message(IAP_MSG_CHANGED);
+	message.AddString(IAP_FIELD_SRC_APP, "application/x-vnd.Tamarack-SomeOtherApp");
+	if (item != nullptr) {
+		message.AddString(IAP_FIELD_SRC_ITEM, item);
+		message.AddString(item, value);
+	}
+	return message;
+}
+
+TEST(AppSharedPreferences, AFormatChangeIsReadAgainAndEveryChangeReachesTheWindow)
+{
+	AppRun run;
+	run.Start();
+	TGlowplateWindow* window = run.Window();
+	ASSERT_NE(window, nullptr);
+	ChangeCounter* counter = new ChangeCounter;
+	{
+		BAutolock lock(window);
+		window->AddCommonFilter(counter);
+	}
+	BMessage format = change_message(IAP_NAME_ACC_KEY_FORMAT, IAP_ACC_KEY_FORMAT_PAREN);
+	be_app_messenger.SendMessage(&format);
+	ASSERT_TRUE(driver::WaitFor([&] { return counter->count == 1; }));
+	EXPECT_EQ(gAppPrivacy.mAccKeyFormat, IAP_ACC_KEY_FORMAT_PAREN);
+	EXPECT_EQ(acc_label("S", "Save"), "S) Save");
+	// Labels already shown keep their letters until the next start.
+	{
+		BAutolock lock(window);
+		EXPECT_STREQ(menu_bar(window)->ItemAt(0)->Label(), "ファイル(F)");
+	}
+
+	// Another item, and a message that names none: the format stays, the window hears of both.
+	BMessage other = change_message("FlatToolBar", "1");
+	be_app_messenger.SendMessage(&other);
+	BMessage anonymous = change_message(nullptr, nullptr);
+	be_app_messenger.SendMessage(&anonymous);
+	ASSERT_TRUE(driver::WaitFor([&] { return counter->count == 3; }));
+	EXPECT_EQ(gAppPrivacy.mAccKeyFormat, IAP_ACC_KEY_FORMAT_PAREN);
+}
+
+} // namespace
