@@ -58,6 +58,20 @@ static Picture from_bgra(const uint8* bits, int32 bytesPerRow, int32 left, int32
 	return picture;
 }
 
+Picture crop(const Picture& picture, int32 width)
+{
+	if (width >= picture.width)
+		return picture;
+	Picture cropped;
+	cropped.width = width;
+	cropped.height = picture.height;
+	for (int32 y = 0; y < picture.height; y++) {
+		auto row = picture.pixels.begin() + (size_t)y * picture.width * 4;
+		cropped.pixels.insert(cropped.pixels.end(), row, row + (size_t)width * 4);
+	}
+	return cropped;
+}
+
 Picture render_aside(const char* text)
 {
 	TDisplayView display(BRect(0, 0, 1, 1), nullptr);
@@ -146,6 +160,17 @@ void EditorTest::Retype(const char* name, const std::string& text)
 		driver::Key(B_BACKSPACE);
 	else
 		driver::Type(text);
+	Sync();
+}
+
+void EditorTest::Paste(const char* name, const std::string& text)
+{
+	BTextControl* field = Find<BTextControl>(name);
+	ASSERT_NE(field, nullptr) << name;
+	driver::Backend()->InjectClipboard(text);
+	ASSERT_TRUE(driver::Click(field->TextView()));
+	driver::Shortcut('a');
+	driver::Shortcut('v');
 	Sync();
 }
 

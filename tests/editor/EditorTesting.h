@@ -31,6 +31,8 @@ bool operator==(const Picture& a, const Picture& b);
 std::string describe(const Picture& picture);
 rgb_color pixel_of(const Picture& picture, int32 x, int32 y);
 
+// The picture's first columns, at most `width` of them.
+Picture crop(const Picture& picture, int32 width);
 // The picture the renderer makes for the text with the current gProperty, without a window.
 Picture render_aside(const char* text);
 // The PNG file decoded; an empty picture when it is not one.
@@ -65,6 +67,8 @@ protected:
 	std::string FieldText(const char* name);
 	// Replaces the field's text as a user does: a click into it, Ctrl+A, then the keys.
 	void Retype(const char* name, const std::string& text);
+	// Replaces the field's text with one paste, which makes one change of it.
+	void Paste(const char* name, const std::string& text);
 	// Puts the caret at the end of the field's text and types.
 	void TypeAtEnd(const char* name, const std::string& text);
 	void Sync();
