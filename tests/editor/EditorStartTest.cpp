@@ -3,6 +3,9 @@
 // grid and the preview well where they belong, and what it leaves in the exit state.
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <functional>
+
 #include <Box.h>
 #include <Button.h>
 #include <CheckBox.h>
@@ -15,8 +18,10 @@
 #include <TExitStates.h>
 #include <TPaletteView.h>
 #include <TProperty.h>
+#include <ViewTreeArchive.h>
 
 #include "EditorTesting.h"
+#include "FrameSnapshot.h"
 
 namespace {
 
@@ -83,6 +88,65 @@ TEST_F(EditorTest, TheFavouriteGridHangsOffTheFGCaptionAndThePreviewFollowsItsCa
 	          std::ceil(caption->StringWidth("選択された色（お気に入りにドロップで登録）")) + 2);
 	EXPECT_EQ(editor->PreviewWell()->Frame().LeftTop(),
 	          BPoint(caption->Frame().right + 10, caption->Frame().top));
+}
+
+// The buttons are only 20 x 16 pixels: each must show its whole number inside its border.
+TEST_F(EditorTest, TheSmallFavouriteButtonsShowTheirNumbersWhole)
+{
+	Sync();
+	FrameSnapshot frame(window);
+	std::vector<std::vector<bool>> inks;
+	for (int32 set = 0; set < TGlowplateView::kFavoriteSets; set++) {
+		SCOPED_TRACE(set + 1);
+		BRect button = Locked([&] {
+			BButton* view = editor->FavoriteButton(set);
+			return window->ConvertFromScreen(view->ConvertToScreen(view->Bounds()));
+		});
+		std::vector<bool> ink;
+		BRect inked;
+		for (int32 y = (int32)button.top; y <= (int32)button.bottom; y++) {
+			for (int32 x = (int32)button.left; x <= (int32)button.right; x++) {
+				const rgb_color pixel = frame.At(x, y);
+				const bool dark = pixel.red + pixel.green + pixel.blue < 3 * 0x60;
+				ink.push_back(dark);
+				if (dark)
+					inked = inked.IsValid() ? inked | BRect(x, y, x, y) : BRect(x, y, x, y);
+			}
+		}
+		ASSERT_TRUE(inked.IsValid()) << "no label drawn";
+		// Clear of the border on every side, so nothing of the digit is cut off.
+		EXPECT_GT(inked.left, button.left + 1);
+		EXPECT_LT(inked.right, button.right - 1);
+		EXPECT_GT(inked.top, button.top + 1);
+		EXPECT_LT(inked.bottom, button.bottom - 1);
+		EXPECT_GE(inked.Height(), 6) << "a digit of a readable size";
+		for (const std::vector<bool>& other : inks)
+			EXPECT_NE(ink, other) << "two buttons look alike";
+		inks.push_back(ink);
+	}
+}
+
+TEST_F(EditorTest, MovingTheFGCaptionInTheArchiveMovesTheWholeGrid)
+{
+	Close();
+	BMessage archive = build_glowplate_view_archive();
+	// The caption lies three levels down: the editor, the property box, the favourite box.
+	std::function<bool(BMessage*)> move = [&](BMessage* view) {
+		if (strcmp(view->GetString("_name", ""), "StrViewFG") == 0)
+			return view->ReplaceRect("_frame", BRect(20, 45, 50, 65)) == B_OK;
+		BMessage child;
+		for (int32 i = 0; view->FindMessage("_views", i, &child) == B_OK; i++) {
+			if (move(&child))
+				return view->ReplaceMessage("_views", i, &child) == B_OK;
+		}
+		return false;
+	};
+	ASSERT_TRUE(move(&archive));
+	ASSERT_TRUE(Open(archive));
+	BAutolock lock(window);
+	EXPECT_EQ(editor->FavoriteWell(0, 0)->Frame(), BRect(55, 45, 74, 64));
+	EXPECT_EQ(editor->FavoriteWell(8, 2)->Frame(), BRect(255, 95, 274, 114));
+	EXPECT_EQ(editor->FavoriteButton(8)->Frame(), BRect(255, 20, 274, 40));
 }
 
 TEST_F(EditorTest, LeavingKeepsTheTextEvenEmptyAndTheFavouritesInTheExitState)

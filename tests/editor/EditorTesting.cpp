@@ -4,6 +4,7 @@
 #include <iterator>
 #include <sstream>
 
+#include <Application.h>
 #include <Bitmap.h>
 #include <ScrollBar.h>
 #include <TextView.h>
@@ -114,23 +115,40 @@ void EditorTest::TearDown()
 	gExitStates = TExitStates();
 }
 
-bool EditorTest::Open(BMessage archive)
+TDialogWindow* open_editor(BMessage archive, TGlowplateView** editor)
 {
-	window = new TDialogWindow(BRect(40, 40, 660, 560), "Editor", B_TITLED_WINDOW,
-	                           B_ASYNCHRONOUS_CONTROLS);
-	editor = new TGlowplateView(&archive);
+	TDialogWindow* window = new TDialogWindow(BRect(40, 40, 660, 560), "Editor",
+	                                          B_TITLED_WINDOW, B_ASYNCHRONOUS_CONTROLS);
+	*editor = new TGlowplateView(&archive);
 	{
 		// As the main window does it: the editor under the menu bar, the window its size.
 		BAutolock lock(window);
-		window->AddChild(editor);
-		editor->MoveTo(0, kEditorTop);
-		editor->SetResizingMode(B_FOLLOW_NONE);
-		window->ResizeTo(editor->Frame().right, editor->Frame().bottom);
-		editor->SetResizingMode(B_FOLLOW_ALL);
+		window->AddChild(*editor);
+		(*editor)->MoveTo(0, kEditorTop);
+		(*editor)->SetResizingMode(B_FOLLOW_NONE);
+		window->ResizeTo((*editor)->Frame().right, (*editor)->Frame().bottom);
+		(*editor)->SetResizingMode(B_FOLLOW_ALL);
 	}
 	window->Show();
 	// The modification messages that attaching sent were queued before the barrier.
-	return driver::Sync(window) == B_OK;
+	if (driver::Sync(window) != B_OK)
+		return nullptr;
+	return window;
+}
+
+BAlert* find_alert()
+{
+	for (int32 i = 0; BWindow* shown = be_app->WindowAt(i); i++) {
+		if (BAlert* alert = dynamic_cast<BAlert*>(shown))
+			return alert;
+	}
+	return nullptr;
+}
+
+bool EditorTest::Open(BMessage archive)
+{
+	window = open_editor(archive, &editor);
+	return window != nullptr;
 }
 
 void EditorTest::Close()

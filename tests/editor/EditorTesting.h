@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <Alert.h>
 #include <Autolock.h>
 #include <TextControl.h>
 
@@ -37,6 +38,12 @@ Picture crop(const Picture& picture, int32 width);
 Picture render_aside(const char* text);
 // The PNG file decoded; an empty picture when it is not one.
 Picture read_png(const std::string& path);
+
+// A shown window holding the editor built from the archive, as the main window holds it, once
+// the first picture was made; null when it never came.
+TDialogWindow* open_editor(BMessage archive, TGlowplateView** editor);
+// The alert the application shows, or null.
+BAlert* find_alert();
 
 class EditorTest : public ::testing::Test {
 protected:
