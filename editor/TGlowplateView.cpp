@@ -44,16 +44,16 @@ T* find_child(BView* parent, const char* name)
 } // namespace
 
 TGlowplateView::TGlowplateView(BMessage* archive)
-    : TDialogView(archive), mBoxFavoriteColorSet(nullptr), mBoxProperty(nullptr),
-      mButtonFavorite{}, mButtonRegenerate(nullptr), mButtonSave(nullptr),
-      mCBoxCorrectHoarse(nullptr), mColCtrlColor(nullptr), mSavePanel(nullptr),
-      mMFieldColor(nullptr), mMFieldFontFamily(nullptr), mScrlBarH(nullptr),
-      mStrViewColorPreview(nullptr), mStrViewFG(nullptr), mStrViewFreehandProtect(nullptr),
-      mStrViewMargin(nullptr), mTxtCtrlDisplayText(nullptr), mTxtCtrlLEDGap(nullptr),
-      mTxtCtrlLEDSize(nullptr), mTxtCtrlMarginBottom(nullptr), mTxtCtrlMarginLeft(nullptr),
-      mTxtCtrlMarginRight(nullptr), mTxtCtrlMarginTop(nullptr), mTxtCtrlResolutionY(nullptr),
-      mTxtCtrlSrcScreenFontSize(nullptr), mDisplayViewContainer(nullptr), mDisplayView(nullptr),
-      mPaletteView{}, mPaletteViewPreview(nullptr)
+    : TDialogView(archive), mBoxFavoriteColorSet(nullptr), mBoxProperty(nullptr), mButtonFavorite{},
+      mButtonRegenerate(nullptr), mButtonSave(nullptr), mCBoxCorrectHoarse(nullptr),
+      mColCtrlColor(nullptr), mSavePanel(nullptr), mMFieldColor(nullptr),
+      mMFieldFontFamily(nullptr), mScrlBarH(nullptr), mStrViewColorPreview(nullptr),
+      mStrViewFG(nullptr), mStrViewFreehandProtect(nullptr), mStrViewMargin(nullptr),
+      mTxtCtrlDisplayText(nullptr), mTxtCtrlLEDGap(nullptr), mTxtCtrlLEDSize(nullptr),
+      mTxtCtrlMarginBottom(nullptr), mTxtCtrlMarginLeft(nullptr), mTxtCtrlMarginRight(nullptr),
+      mTxtCtrlMarginTop(nullptr), mTxtCtrlResolutionY(nullptr), mTxtCtrlSrcScreenFontSize(nullptr),
+      mDisplayViewContainer(nullptr), mDisplayView(nullptr), mPaletteView{},
+      mPaletteViewPreview(nullptr)
 {
 	GetChildPointers();
 
@@ -145,9 +145,9 @@ void TGlowplateView::_CreateDisplay()
 	AddChild(mDisplayViewContainer);
 
 	const BRect container = mDisplayViewContainer->Frame();
-	mScrlBarH = new BScrollBar(
-	    BRect(10, container.bottom + 1, container.right, container.bottom + 1 + 14), "ScrlBarH",
-	    mDisplayView, 0, 0, B_HORIZONTAL);
+	mScrlBarH =
+	    new BScrollBar(BRect(10, container.bottom + 1, container.right, container.bottom + 1 + 14),
+	                   "ScrlBarH", mDisplayView, 0, 0, B_HORIZONTAL);
 	AddChild(mScrlBarH);
 	mScrlBarH->SetResizingMode(B_FOLLOW_LEFT_RIGHT);
 }

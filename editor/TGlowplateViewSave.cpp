@@ -49,8 +49,8 @@ void TGlowplateView::ButtonSaveClicked()
 {
 	if (mSavePanel == nullptr) {
 		BMessenger target(this);
-		mSavePanel = new BFilePanel(B_SAVE_PANEL, &target, nullptr, 0, false, nullptr, nullptr,
-		                            false, true);
+		mSavePanel =
+		    new BFilePanel(B_SAVE_PANEL, &target, nullptr, 0, false, nullptr, nullptr, false, true);
 	}
 	mSavePanel->Show();
 }
@@ -75,6 +75,5 @@ void TGlowplateView::_ShowSaveError(const entry_ref& ref, status_t status)
 	// The path goes in last, so that a file name holding "%Reason%" stays as it is.
 	text.ReplaceAll("%Reason%", gLocale.GetString(save_failure_reason(status)));
 	text.ReplaceAll("%File%", path.InitCheck() == B_OK ? path.Path() : ref.name);
-	show_alert3(alert_caption(), text, gLocale.GetString(LKK_BUTTON_OK), "", "", 0,
-	            B_STOP_ALERT);
+	show_alert3(alert_caption(), text, gLocale.GetString(LKK_BUTTON_OK), "", "", 0, B_STOP_ALERT);
 }

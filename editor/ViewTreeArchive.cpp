@@ -118,8 +118,8 @@ void build_property_box(TreeBuilder& tree, BView* box)
 	tree.TextControl(box, BRect(350, 195, 500, 217), "TxtCtrlResolutionY",
 	                 LKK_TXT_CTRL_RESOLUTION_Y, B_ALIGN_RIGHT);
 	tree.StringView(box, BRect(10, 225, 90, 245), "StrViewMargin", "");
-	tree.TextControl(box, BRect(100, 225, 180, 247), "TxtCtrlMarginLeft",
-	                 LKK_TXT_CTRL_MARGIN_LEFT, B_ALIGN_RIGHT);
+	tree.TextControl(box, BRect(100, 225, 180, 247), "TxtCtrlMarginLeft", LKK_TXT_CTRL_MARGIN_LEFT,
+	                 B_ALIGN_RIGHT);
 	tree.TextControl(box, BRect(190, 225, 270, 247), "TxtCtrlMarginTop", LKK_TXT_CTRL_MARGIN_TOP,
 	                 B_ALIGN_RIGHT);
 	tree.TextControl(box, BRect(280, 225, 360, 247), "TxtCtrlMarginRight",

@@ -86,7 +86,8 @@ protected:
 TEST_F(EditorColorsTest, AtStartFGIsChosenAndShownInTheControlAndThePreview)
 {
 	EXPECT_EQ(ColorFieldText(), "文字色 (FG)");
-	EXPECT_TRUE(Locked([&] { return Find<BMenuField>("MFieldColor")->Menu()->ItemAt(0)->IsMarked(); }));
+	EXPECT_TRUE(
+	    Locked([&] { return Find<BMenuField>("MFieldColor")->Menu()->ItemAt(0)->IsMarked(); }));
 	EXPECT_EQ(ControlValue(), Packed(kWhite));
 	EXPECT_EQ(WellColor(editor->PreviewWell()), kWhite);
 }

@@ -207,10 +207,10 @@ TEST_F(EditorFieldsTest, ValuesThatMakeAPictureTooLargeForItsCoordinatesAreRefus
 		const char* field;
 		const char* entry;
 	} tooLarge[] = {
-	    {"TxtCtrlLEDSize", "99999999"},       {"TxtCtrlLEDGap", "99999999"},
-	    {"TxtCtrlResolutionY", "99999999"},   {"TxtCtrlMarginLeft", "99999999"},
-	    {"TxtCtrlMarginBottom", "99999999"},  {"TxtCtrlLEDSize", "99999999999"},
-	    {"TxtCtrlLEDGap", "4294967298"},      {"TxtCtrlSrcScreenFontSize", "99999999999"},
+	    {"TxtCtrlLEDSize", "99999999"},      {"TxtCtrlLEDGap", "99999999"},
+	    {"TxtCtrlResolutionY", "99999999"},  {"TxtCtrlMarginLeft", "99999999"},
+	    {"TxtCtrlMarginBottom", "99999999"}, {"TxtCtrlLEDSize", "99999999999"},
+	    {"TxtCtrlLEDGap", "4294967298"},     {"TxtCtrlSrcScreenFontSize", "99999999999"},
 	};
 	for (const auto& value : tooLarge) {
 		SCOPED_TRACE(std::string(value.field) + " " + value.entry);

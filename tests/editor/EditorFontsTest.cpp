@@ -19,7 +19,10 @@ using namespace editortest;
 
 class EditorFontsTest : public EditorTest {
 protected:
-	BMenu* Menu() { return Locked([&] { return Find<BMenuField>("MFieldFontFamily")->Menu(); }); }
+	BMenu* Menu()
+	{
+		return Locked([&] { return Find<BMenuField>("MFieldFontFamily")->Menu(); });
+	}
 
 	BMenuItem* Family(const char* family)
 	{
@@ -112,8 +115,8 @@ TEST_F(EditorFontsTest, AFamilyChosenItselfTakesTheStyleTheFontSystemPicks)
 	EXPECT_EQ(gProperty.mFontFamily, "DejaVu Serif");
 	EXPECT_EQ(gProperty.mFontStyle, style);
 	EXPECT_EQ(Label(), std::string("DejaVu Serif (") + style + ")");
-	EXPECT_EQ(Marked(), (std::vector<std::string>{"DejaVu Serif",
-	                                              std::string("DejaVu Serif/") + style}));
+	EXPECT_EQ(Marked(),
+	          (std::vector<std::string>{"DejaVu Serif", std::string("DejaVu Serif/") + style}));
 	EXPECT_TRUE(ScreenPicture() == render_aside("各駅停車"));
 }
 

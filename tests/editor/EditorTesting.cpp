@@ -17,7 +17,6 @@
 #include <TProperty.h>
 #include <ViewTreeArchive.h>
 
-
 namespace editortest {
 
 bool operator==(const Picture& a, const Picture& b)
@@ -39,8 +38,8 @@ rgb_color pixel_of(const Picture& picture, int32 x, int32 y)
 }
 
 // Copies a B_RGBA32 area (blue, green, red, alpha in memory) into a picture.
-static Picture from_bgra(const uint8* bits, int32 bytesPerRow, int32 left, int32 top,
-                         int32 width, int32 height)
+static Picture from_bgra(const uint8* bits, int32 bytesPerRow, int32 left, int32 top, int32 width,
+                         int32 height)
 {
 	Picture picture;
 	picture.width = width;
@@ -117,8 +116,8 @@ void EditorTest::TearDown()
 
 TDialogWindow* open_editor(BMessage archive, TGlowplateView** editor)
 {
-	TDialogWindow* window = new TDialogWindow(BRect(40, 40, 660, 560), "Editor",
-	                                          B_TITLED_WINDOW, B_ASYNCHRONOUS_CONTROLS);
+	TDialogWindow* window = new TDialogWindow(BRect(40, 40, 660, 560), "Editor", B_TITLED_WINDOW,
+	                                          B_ASYNCHRONOUS_CONTROLS);
 	*editor = new TGlowplateView(&archive);
 	{
 		// As the main window does it: the editor under the menu bar, the window its size.
@@ -220,8 +219,8 @@ Picture EditorTest::ScreenPicture()
 	}
 	BPrivate::HeadlessBackend::WindowState state;
 	driver::Backend()->GetWindow(BPrivate::WindowAccess::BackendId(window), &state);
-	return from_bgra(state.pixels.data(), state.spec.width * 4, (int32)area.left,
-	                 (int32)area.top, (int32)area.Width() + 1, (int32)area.Height() + 1);
+	return from_bgra(state.pixels.data(), state.spec.width * 4, (int32)area.left, (int32)area.top,
+	                 (int32)area.Width() + 1, (int32)area.Height() + 1);
 }
 
 float EditorTest::ExpectedWindowHeight()

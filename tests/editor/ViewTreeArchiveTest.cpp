@@ -120,11 +120,12 @@ TEST(ViewTreeArchiveTest, RebuildsIntoTheSameControlsWithTheirAttributes)
 {
 	BMessage archive = build_glowplate_view_archive();
 	BView root(&archive);
-	EXPECT_EQ(root.Flags() & (B_WILL_DRAW | B_FRAME_EVENTS), (uint32)(B_WILL_DRAW | B_FRAME_EVENTS));
+	EXPECT_EQ(root.Flags() & (B_WILL_DRAW | B_FRAME_EVENTS),
+	          (uint32)(B_WILL_DRAW | B_FRAME_EVENTS));
 
 	auto field = [&](const char* name) { return dynamic_cast<BTextControl*>(root.FindView(name)); };
-	const char* numbers[] = {"TxtCtrlLEDSize",    "TxtCtrlLEDGap",      "TxtCtrlResolutionY",
-	                         "TxtCtrlMarginLeft", "TxtCtrlMarginTop",   "TxtCtrlMarginRight",
+	const char* numbers[] = {"TxtCtrlLEDSize",      "TxtCtrlLEDGap",           "TxtCtrlResolutionY",
+	                         "TxtCtrlMarginLeft",   "TxtCtrlMarginTop",        "TxtCtrlMarginRight",
 	                         "TxtCtrlMarginBottom", "TxtCtrlSrcScreenFontSize"};
 	for (const char* name : numbers) {
 		SCOPED_TRACE(name);
@@ -189,8 +190,8 @@ TEST(AppResourcesTest, CarryTheSignatureFlagsVersionTypesAndTheViewTree)
 	data = resources->LoadResource(kViewTreeResourceType, kViewTreeResourceName, &size);
 	ASSERT_NE(data, nullptr);
 	int32 id = 0;
-	ASSERT_TRUE(resources->GetResourceInfo(kViewTreeResourceType, kViewTreeResourceName, &id,
-	                                       &size));
+	ASSERT_TRUE(
+	    resources->GetResourceInfo(kViewTreeResourceType, kViewTreeResourceName, &id, &size));
 	EXPECT_EQ(id, 4000);
 	BMessage stored;
 	ASSERT_EQ(stored.Unflatten((const char*)data, (ssize_t)size), B_OK);
