@@ -1,0 +1,225 @@
+// Saving the picture through the save panel: the file equals what the window shows and what
+// the command-line renderer writes, a second save replaces the first once the user agrees,
+// cancelling writes nothing, a name stays as typed, and a folder that cannot be written is
+// named to the user with the reason.
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <filesystem>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <Button.h>
+#include <FilePanel.h>
+#include <TextView.h>
+
+#include <TPaletteView.h>
+#include <TProperty.h>
+#include <ViewTreeArchive.h>
+
+#include "EditorTesting.h"
+#include "TempFolder.h"
+
+namespace {
+
+using namespace editortest;
+namespace fs = std::filesystem;
+
+// Clicks Save, points the panel at the folder and types the name, as a user does; the panel's
+// window is returned, with the name typed but not yet confirmed.
+BWindow* fill_save_panel(TGlowplateView* editor, BWindow* window, const std::string& folder,
+                         const std::string& name)
+{
+	BButton* save = nullptr;
+	{
+		BAutolock lock(window);
+		save = dynamic_cast<BButton*>(window->FindView("ButtonSave"));
+	}
+	if (save == nullptr || !driver::Click(save))
+		return nullptr;
+	BFilePanel* panel = nullptr;
+	if (!driver::WaitFor([&] {
+		    BAutolock lock(window);
+		    panel = editor->SavePanel();
+		    return panel != nullptr && panel->IsShowing();
+	    }))
+		return nullptr;
+	panel->SetPanelDirectory(folder.c_str());
+	BWindow* panelWindow = panel->Window();
+	if (driver::Sync(panelWindow) != B_OK)
+		return nullptr;
+	BTextControl* field = nullptr;
+	{
+		BAutolock lock(panelWindow);
+		field = dynamic_cast<BTextControl*>(panelWindow->FindView("NameField"));
+	}
+	if (field == nullptr || !driver::Click(field->TextView()))
+		return nullptr;
+	driver::Shortcut('a');
+	driver::Type(name);
+	return panelWindow;
+}
+
+class EditorSaveTest : public EditorTest {
+protected:
+	// Saves under the name and waits until the editor has handled the panel's answer.
+	void SaveAs(const std::string& name)
+	{
+		BWindow* panel = fill_save_panel(editor, window, folder.Path(), name);
+		ASSERT_NE(panel, nullptr);
+		driver::Key(B_ENTER);
+		ASSERT_TRUE(driver::WaitFor([&] { return !editor->SavePanel()->IsShowing(); }));
+		Sync();
+	}
+
+	// Runs glowplate-render with the arguments and returns the picture it wrote.
+	Picture Render(std::vector<std::string> arguments)
+	{
+		const std::string out = folder.Path("rendered.png");
+		arguments.insert(arguments.begin(), GLOWPLATE_RENDER);
+		arguments.push_back("-o");
+		arguments.push_back(out);
+		pid_t child = fork();
+		if (child == 0) {
+			setenv("XDG_CONFIG_HOME", folder.Path("config").c_str(), 1);
+			std::vector<char*> argv;
+			for (std::string& argument : arguments)
+				argv.push_back(argument.data());
+			argv.push_back(nullptr);
+			execv(GLOWPLATE_RENDER, argv.data());
+			_exit(127);
+		}
+		int status = 0;
+		waitpid(child, &status, 0);
+		EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+		return read_png(out);
+	}
+
+	TempFolder folder;
+};
+
+TEST_F(EditorSaveTest, TheFileHoldsThePictureOnScreenAsTheRendererMakesIt)
+{
+	Retype("TxtCtrlDisplayText", "快速 Tokyo");
+	Retype("TxtCtrlLEDSize", "3");
+	Retype("TxtCtrlLEDGap", "2");
+	Retype("TxtCtrlResolutionY", "16");
+	Retype("TxtCtrlMarginLeft", "2");
+	Retype("TxtCtrlMarginBottom", "1");
+	{
+		BAutolock lock(window);
+		editor->FavoriteWell(0, 0)->SetColor(make_color(255, 160, 0, 255));
+	}
+	ASSERT_TRUE(driver::Click(editor->FavoriteWell(0, 0)));
+	Sync();
+	SaveAs("sign.png");
+
+	const Picture saved = read_png(folder.Path("sign.png"));
+	const Picture shown = ScreenPicture();
+	const Picture rendered = Render({"--text", "快速 Tokyo", "--led-size", "3", "--led-gap", "2",
+	                                 "--rows", "16", "--margins", "2,0,0,1", "--fg", "FFA000"});
+	ASSERT_GT(saved.width, 0);
+	EXPECT_TRUE(saved == shown) << describe(saved) << " against " << describe(shown);
+	EXPECT_TRUE(saved == rendered) << describe(saved) << " against " << describe(rendered);
+	EXPECT_EQ(find_alert(), nullptr);
+}
+
+TEST_F(EditorSaveTest, ASecondSaveToTheSameNameReplacesTheFileOnceTheUserAgrees)
+{
+	SaveAs("sign.png");
+	const Picture first = read_png(folder.Path("sign.png"));
+	Retype("TxtCtrlLEDSize", "4");
+	BWindow* panel = fill_save_panel(editor, window, folder.Path(), "sign.png");
+	ASSERT_NE(panel, nullptr);
+	driver::Key(B_ENTER);
+	BAlert* replace = nullptr;
+	ASSERT_TRUE(driver::WaitFor([&] {
+		replace = find_alert();
+		return replace != nullptr && driver::Sync(replace) == B_OK;
+	}));
+	driver::Key(B_ENTER);
+	ASSERT_TRUE(driver::WaitFor([&] { return !editor->SavePanel()->IsShowing(); }));
+	Sync();
+	const Picture second = read_png(folder.Path("sign.png"));
+	EXPECT_FALSE(second == first);
+	EXPECT_TRUE(second == ScreenPicture());
+}
+
+TEST_F(EditorSaveTest, CancellingWritesNothingAndANameWithoutExtensionStaysAsTyped)
+{
+	BWindow* panel = fill_save_panel(editor, window, folder.Path(), "never.png");
+	ASSERT_NE(panel, nullptr);
+	BButton* cancel = nullptr;
+	{
+		BAutolock lock(panel);
+		cancel = dynamic_cast<BButton*>(panel->FindView("ButtonCancel"));
+	}
+	ASSERT_TRUE(driver::Click(cancel));
+	ASSERT_TRUE(driver::WaitFor([&] { return !editor->SavePanel()->IsShowing(); }));
+	Sync();
+	EXPECT_TRUE(fs::is_empty(folder.Path()));
+
+	// The same panel comes back, and the file is named exactly as typed.
+	BFilePanel* first = editor->SavePanel();
+	SaveAs("sign");
+	EXPECT_EQ(editor->SavePanel(), first);
+	EXPECT_TRUE(fs::exists(folder.Path("sign")));
+	EXPECT_FALSE(fs::exists(folder.Path("sign.png")));
+	EXPECT_TRUE(read_png(folder.Path("sign")) == ScreenPicture());
+}
+
+// The superuser, whom permissions never stop, checks this as "nobody" in a child process of
+// its own; the child starts its own application.
+TEST(EditorSavePermissionTest, AFolderThatCannotBeWrittenIsNamedToTheUserWithTheReason)
+{
+	TempFolder root;
+	chmod(root.Path().c_str(), 0755);
+	const std::string locked = root.Path("locked");
+	fs::create_directory(locked);
+	chmod(locked.c_str(), 0555);
+	const std::string target = locked + "/sign.png";
+
+	auto body = [&]() -> int {
+		TestApplication app;
+		TGlowplateView* editor = nullptr;
+		BWindow* window = open_editor(build_glowplate_view_archive(), &editor);
+		if (window == nullptr || fill_save_panel(editor, window, locked, "sign.png") == nullptr)
+			return 2;
+		driver::Key(B_ENTER);
+		BAlert* alert = nullptr;
+		if (!driver::WaitFor([&] {
+			    alert = find_alert();
+			    return alert != nullptr && driver::Sync(alert) == B_OK;
+		    }))
+			return 3;
+		const std::string text = alert->Text();
+		driver::Key(B_ENTER);
+		if (!driver::WaitFor([&] { return find_alert() == nullptr; }))
+			return 4;
+		driver::Sync(window);
+		if (text.find(target) == std::string::npos ||
+		    text.find("このフォルダに書き込む権限がありません。") == std::string::npos)
+			return 5;
+		return fs::exists(target) ? 6 : 0;
+	};
+	int result;
+	if (geteuid() == 0) {
+		pid_t child = fork();
+		ASSERT_GE(child, 0);
+		if (child == 0) {
+			if (setgid(65534) != 0 || setuid(65534) != 0)
+				_exit(126);
+			_exit(body());
+		}
+		int status = 0;
+		waitpid(child, &status, 0);
+		result = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+	} else {
+		result = body();
+	}
+	chmod(locked.c_str(), 0755);
+	EXPECT_EQ(result, 0);
+}
+
+} // namespace
