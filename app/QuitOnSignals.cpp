@@ -5,6 +5,7 @@
 #include <thread>
 #include <unistd.h>
 
+#include <AppDefs.h>
 #include <Application.h>
 #include <Messenger.h>
 

@@ -7,6 +7,7 @@
 #define T_GLOWPLATE_APP_H
 
 #include <Application.h>
+#include <String.h>
 
 class TGlowplateWindow;
 

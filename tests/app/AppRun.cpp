@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include <AppDefs.h>
 #include <Autolock.h>
 #include <Messenger.h>
 

@@ -35,7 +35,7 @@ TEST(AppWithoutResources, OneAlertThenAnOrderlyEndWithTheRecordsSaved)
 	{
 		BAutolock lock(alert);
 		EXPECT_STREQ(alert->Title(), "* Glowplate Maker *");
-		EXPECT_STREQ(alert->TextView()->Text(),
+		EXPECT_STREQ(alert->Text(),
 		             "* Glowplate Maker *\n\nメインウィンドウを表示できません。\n"
 		             "実行ファイルが破損している可能性があります。");
 		ASSERT_EQ(alert->CountButtons(), 1);
