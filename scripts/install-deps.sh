@@ -5,7 +5,8 @@ set -eu
 
 packages_build="g++ make cmake pkg-config libfreetype-dev libfontconfig-dev libpng-dev zlib1g-dev
  libsdl2-dev fonts-dejavu-core fonts-vlgothic libx11-dev libgif-dev libwebp-dev"
-packages_test="libgtest-dev libgmock-dev googletest xvfb xauth xdotool imagemagick xfonts-efont-unicode"
+packages_test="libgtest-dev libgmock-dev googletest xvfb xauth xdotool imagemagick xfonts-efont-unicode
+ desktop-file-utils appstream"
 packages_bench="libbenchmark-dev"
 packages_fuzz="clang libclang-rt-14-dev"
 

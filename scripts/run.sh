@@ -1,16 +1,17 @@
 #!/bin/sh
-# Starts the most useful program the build has.
+# Starts the program from a build folder: the application's window where there is a display,
+# otherwise a sign rendered to a PNG file with the command-line renderer.
 set -eu
 build="$1"
 app="$build/app/glowplate"
 render="$build/tools/glowplate-render"
-if [ -x "$app" ]; then
+if [ -x "$app" ] && [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
 	exec "$app"
-elif [ -x "$render" ]; then
-	out="${GLOWPLATE_OUT:-glowplate-sign.png}"
-	echo "The desktop application is not built yet; rendering a sign with glowplate-render instead."
-	"$render" --text "各駅停車" -o "$out"
-	echo "Wrote $out. See '$render --help' for every option."
-else
-	echo "Nothing to start yet: the platform libraries are built; run 'make test' to exercise them."
 fi
+if [ -x "$app" ]; then
+	echo "There is no display to open the window on (neither DISPLAY nor WAYLAND_DISPLAY is set);"
+	echo "rendering a sign with glowplate-render instead."
+fi
+out="${GLOWPLATE_OUT:-glowplate-sign.png}"
+"$render" --text "各駅停車" -o "$out"
+echo "Wrote $out. See '$render --help' for every option."
