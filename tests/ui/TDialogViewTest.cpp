@@ -40,14 +40,13 @@ public:
 // The dialog's content, which keeps the codes of the messages its controls send it.
 class RecordingDialogView : public TDialogView {
 public:
-	RecordingDialogView()
-	    : TDialogView(BRect(0, 0, 399, 299), "Dialog", B_FOLLOW_ALL, B_WILL_DRAW)
+	RecordingDialogView() : TDialogView(BRect(0, 0, 399, 299), "Dialog", B_FOLLOW_ALL, B_WILL_DRAW)
 	{
 		Add(new BButton(BRect(10, 10, 90, 35), "ButtonSave", "Save(S)", new BMessage('save')));
 		Add(new BButton(BRect(100, 10, 180, 35), "ButtonCancel", "Cancel", new BMessage('cncl')));
 		Add(new BButton(BRect(190, 10, 270, 35), "ButtonOK", "OK", new BMessage('okay')));
-		BButton* gone = new BButton(BRect(280, 10, 360, 35), "ButtonGone", "Gone(G)",
-		                            new BMessage('gone'));
+		BButton* gone =
+		    new BButton(BRect(280, 10, 360, 35), "ButtonGone", "Gone(G)", new BMessage('gone'));
 		gone->SetEnabled(false);
 		Add(gone);
 		Add(new BCheckBox(BRect(10, 50, 150, 70), "CBoxFlat", "Flat(F)", new BMessage('flat')));
@@ -106,7 +105,10 @@ protected:
 		ASSERT_EQ(driver::Sync(window), B_OK);
 	}
 
-	BView* Find(const char* name) { return driver::FindView((std::string("Dialog/") + name).c_str()); }
+	BView* Find(const char* name)
+	{
+		return driver::FindView((std::string("Dialog/") + name).c_str());
+	}
 
 	std::vector<uint32> After(const std::function<void()>& input)
 	{

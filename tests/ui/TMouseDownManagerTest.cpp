@@ -60,7 +60,10 @@ public:
 	}
 
 private:
-	static std::string Text(BPoint p) { return std::to_string((int)p.x) + "," + std::to_string((int)p.y); }
+	static std::string Text(BPoint p)
+	{
+		return std::to_string((int)p.x) + "," + std::to_string((int)p.y);
+	}
 	void Log(const char* hook, BPoint p)
 	{
 		std::lock_guard<std::mutex> lock(fLock);
