@@ -1,0 +1,173 @@
+// Two applications of the family and one shared preferences window. This test program is A: it
+// has the format item and hosts the window. The family's preferences program is B: it has the
+// format and the flat tool bar items, sends its components to A's window and applies every
+// change that reaches it by broadcast, reporting each on its output. Both share a private
+// runtime folder and settings folder.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include <Autolock.h>
+#include <CheckBox.h>
+#include <MenuBar.h>
+
+#include <TIAPPortManager.h>
+#include <TIAPView.h>
+
+#include "../platform/interface/MenuTestSupport.h"
+#include "../support/BStringPrinter.h"
+#include "ChildProgram.h"
+#include "IAPHostApp.h"
+#include "IAPTestSupport.h"
+
+namespace {
+
+using namespace menutest;
+
+// B's signature, which its items' messages and files carry.
+const char* const kOtherProgram = "application/x-vnd.Tamarack-GlowplateCommonPrefs";
+
+class TIAPTwoApplicationsTest : public SharedPrefsTest {
+protected:
+	void SetUp() override
+	{
+		SharedPrefsTest::SetUp();
+		app = std::make_unique<TestApplication>([&] {
+			return host = new IAPHostApp(OWN_SIGNATURE, [](TInterAppPrefs& store) {
+				       store.AddItem(new TIAPItemAccKeyFormat);
+			       });
+		});
+		host->ShowWindow();
+		window = host->SharedWindow();
+		ASSERT_NE(window, nullptr);
+		ASSERT_TRUE(driver::WaitFor([&] { return Components() == 1; }));
+
+		other = std::make_unique<ChildProgram>(
+		    GLOWPLATE_COMMON_PREFS,
+		    std::vector<std::string>{"--items=AccKeyFormat2,FlatToolBar", "--report"},
+		    std::vector<std::string>{"GLOWPLATE_BACKEND=headless"});
+		ASSERT_TRUE(other->Started());
+		ASSERT_EQ(other->WaitForLine("ready"), "ready");
+		ASSERT_TRUE(driver::WaitFor([&] { return Components() == 2; }));
+		ASSERT_EQ(driver::Sync(window), B_OK);
+	}
+
+	void TearDown() override
+	{
+		other.reset();
+		app.reset();
+		SharedPrefsTest::TearDown();
+	}
+
+	int32 Components()
+	{
+		BAutolock lock(window);
+		return window->View()->CountComponents();
+	}
+
+	template <class View = BView>
+	View* Find(const char* name)
+	{
+		BAutolock lock(window);
+		return dynamic_cast<View*>(window->View()->FindView(name));
+	}
+
+	bool Hidden()
+	{
+		BAutolock lock(window);
+		return window->IsHidden();
+	}
+
+	void ChooseFormat(int32 index)
+	{
+		BMenuField* field = Find<BMenuField>("AAccelerator Format: ");
+		ASSERT_NE(field, nullptr);
+		ASSERT_TRUE(driver::Click(field->MenuBar()));
+		ASSERT_NE(WaitOpen(field->Menu()), nullptr);
+		driver::ClickAt(ItemCentre(field->Menu()->ItemAt(index)));
+		ASSERT_TRUE(WaitClosed(field->Menu()));
+	}
+
+	// What B reports once it applied a change of the item: its store's answer and the format
+	// its labels follow, escaped as it writes them.
+	std::string Reported(const char* item)
+	{
+		return other->WaitForLine(std::string("changed ") + item);
+	}
+
+	std::unique_ptr<TestApplication> app;
+	IAPHostApp* host = nullptr;
+	TIAPWindow* window = nullptr;
+	std::unique_ptr<ChildProgram> other;
+};
+
+TEST_F(TIAPTwoApplicationsTest, TheWindowShowsTheFirstComponentOfANameAndChangesReachBoth)
+{
+	// A's format item came first; of B's components only the flat tool bar is added.
+	BMessage components = window->View()->Components();
+	BMessage format;
+	ASSERT_EQ(components.FindMessage("AccKeyFormat2", 0, &format), B_OK);
+	EXPECT_STREQ(format.GetString("IAP:SrcApp", ""), OWN_SIGNATURE);
+	BMessage flat;
+	ASSERT_EQ(components.FindMessage("FlatToolBar", 0, &flat), B_OK);
+	EXPECT_STREQ(flat.GetString("IAP:SrcApp", ""), kOtherProgram);
+
+	// A format chosen in A's window reaches B's store and the format B's labels follow; the
+	// file is written once, by A, whose component it was.
+	ChooseFormat(1);
+	EXPECT_EQ(Reported("AccKeyFormat2"), "changed AccKeyFormat2 0 format=\\x01a) ");
+	ASSERT_TRUE(driver::WaitFor([&] { return host->Value("AccKeyFormat2") == "\001a) "; }));
+	std::optional<BMessage> file = ItemFile("AccKeyFormat2");
+	ASSERT_TRUE(file);
+	EXPECT_STREQ(file->GetString("IAP:SrcApp", ""), OWN_SIGNATURE);
+
+	// B's own item: B takes it and writes its file; A has no such item.
+	ASSERT_TRUE(driver::Click(Find<BCheckBox>("FFlat Tool Bar")));
+	EXPECT_EQ(Reported("FlatToolBar"), "changed FlatToolBar 0 format=\\x01a) ");
+	ASSERT_TRUE(driver::WaitFor([&] {
+		std::optional<BMessage> written = ItemFile("FlatToolBar");
+		return written && !written->GetBool("FlatToolBar", true);
+	}));
+	EXPECT_STREQ(ItemFile("FlatToolBar")->GetString("IAP:SrcApp", ""), kOtherProgram);
+
+	// Cancel puts both back, in both applications.
+	driver::Key(B_ESCAPE);
+	EXPECT_EQ(Reported("AccKeyFormat2"), "changed AccKeyFormat2 0 format=\\x02(a)");
+	EXPECT_EQ(Reported("FlatToolBar"), "changed FlatToolBar 0 format=\\x02(a)");
+	EXPECT_TRUE(ItemFile("FlatToolBar")->GetBool("FlatToolBar", false));
+	EXPECT_TRUE(Hidden());
+}
+
+TEST_F(TIAPTwoApplicationsTest, ReopenedItIsTheSameWindowAndItsPortGoesWithItsHost)
+{
+	driver::Key(B_ESCAPE);
+	ASSERT_TRUE(driver::WaitFor([&] { return Hidden(); }));
+	EXPECT_EQ(Reported("AccKeyFormat2"), "changed AccKeyFormat2 0 format=\\x02(a)");
+	EXPECT_EQ(Reported("FlatToolBar"), "changed FlatToolBar 0 format=\\x02(a)");
+	host->ShowWindow();
+	ASSERT_TRUE(driver::WaitFor([&] { return !Hidden(); }));
+	EXPECT_EQ(host->SharedWindow(), window);
+	EXPECT_EQ(host->CountWindows(), 1);
+	EXPECT_EQ(Components(), 2);
+
+	// Defaults, then OK, keep the defaults in B.
+	ChooseFormat(3);
+	EXPECT_EQ(Reported("AccKeyFormat2"), "changed AccKeyFormat2 0 format=\\x01a - ");
+	ASSERT_TRUE(driver::Click(Find<BCheckBox>("FFlat Tool Bar")));
+	EXPECT_EQ(Reported("FlatToolBar"), "changed FlatToolBar 0 format=\\x01a - ");
+	driver::Shortcut('d', B_CONTROL_KEY);
+	EXPECT_EQ(Reported("AccKeyFormat2"), "changed AccKeyFormat2 0 format=\\x02(a)");
+	EXPECT_EQ(Reported("FlatToolBar"), "changed FlatToolBar 0 format=\\x02(a)");
+	driver::Key(B_ENTER);
+	ASSERT_TRUE(driver::WaitFor([&] { return Hidden(); }));
+	EXPECT_TRUE(ItemFile("FlatToolBar")->GetBool("FlatToolBar", false));
+
+	// A quits: its window and the port go, and B, whose items were shown there, ends too.
+	port_id port = window->Port();
+	EXPECT_EQ(find_port(PORT_NAME), port);
+	BMessenger(host).SendMessage(B_QUIT_REQUESTED);
+	EXPECT_TRUE(driver::WaitFor([] { return find_port(PORT_NAME) < 0; }));
+	EXPECT_EQ(other->Wait(), 0);
+}
+
+} // namespace
