@@ -14,33 +14,21 @@
 #include <TIAPPortManager.h>
 #include <TIAPView.h>
 
-#include "../platform/interface/MenuTestSupport.h"
 #include "../support/BStringPrinter.h"
 #include "ChildProgram.h"
-#include "IAPHostApp.h"
-#include "IAPTestSupport.h"
+#include "IAPWindowTestSupport.h"
 
 namespace {
-
-using namespace menutest;
 
 // B's signature, which its items' messages and files carry.
 const char* const kOtherProgram = "application/x-vnd.Tamarack-GlowplateCommonPrefs";
 
-class TIAPTwoApplicationsTest : public SharedPrefsTest {
+class TIAPTwoApplicationsTest : public SharedWindowTest {
 protected:
 	void SetUp() override
 	{
-		SharedPrefsTest::SetUp();
-		app = std::make_unique<TestApplication>([&] {
-			return host = new IAPHostApp(OWN_SIGNATURE, [](TInterAppPrefs& store) {
-				       store.AddItem(new TIAPItemAccKeyFormat);
-			       });
-		});
-		host->ShowWindow();
-		window = host->SharedWindow();
-		ASSERT_NE(window, nullptr);
-		ASSERT_TRUE(driver::WaitFor([&] { return Components() == 1; }));
+		SharedWindowTest::SetUp();
+		Start([](TInterAppPrefs& store) { store.AddItem(new TIAPItemAccKeyFormat); }, 1);
 
 		other = std::make_unique<ChildProgram>(
 		    GLOWPLATE_COMMON_PREFS,
@@ -55,37 +43,7 @@ protected:
 	void TearDown() override
 	{
 		other.reset();
-		app.reset();
-		SharedPrefsTest::TearDown();
-	}
-
-	int32 Components()
-	{
-		BAutolock lock(window);
-		return window->View()->CountComponents();
-	}
-
-	template <class View = BView>
-	View* Find(const char* name)
-	{
-		BAutolock lock(window);
-		return dynamic_cast<View*>(window->View()->FindView(name));
-	}
-
-	bool Hidden()
-	{
-		BAutolock lock(window);
-		return window->IsHidden();
-	}
-
-	void ChooseFormat(int32 index)
-	{
-		BMenuField* field = Find<BMenuField>("AAccelerator Format: ");
-		ASSERT_NE(field, nullptr);
-		ASSERT_TRUE(driver::Click(field->MenuBar()));
-		ASSERT_NE(WaitOpen(field->Menu()), nullptr);
-		driver::ClickAt(ItemCentre(field->Menu()->ItemAt(index)));
-		ASSERT_TRUE(WaitClosed(field->Menu()));
+		SharedWindowTest::TearDown();
 	}
 
 	// What B reports once it applied a change of the item: its store's answer and the format
@@ -95,9 +53,6 @@ protected:
 		return other->WaitForLine(std::string("changed ") + item);
 	}
 
-	std::unique_ptr<TestApplication> app;
-	IAPHostApp* host = nullptr;
-	TIAPWindow* window = nullptr;
 	std::unique_ptr<ChildProgram> other;
 };
 
