@@ -16,6 +16,7 @@
 #include <TextView.h>
 
 #include <TIAPItemFlatToolBar.h>
+#include <TLocale.h>
 #include <TIAPItemLocale.h>
 #include <TIAPPortManager.h>
 #include <TIAPView.h>
@@ -106,6 +107,26 @@ TEST_F(TIAPWindowTest, AFormatChosenInTheMenuReachesTheStoreAndRelabelsTheWindow
 	// The letter of the new labels works: Alt+F toggles the check box.
 	driver::Shortcut('f', B_CONTROL_KEY);
 	ASSERT_TRUE(ValueBecomes("FlatToolBar", "false"));
+}
+
+TEST_F(TIAPWindowTest, AChangeOfLanguageRetitlesAndRelabelsTheWindow)
+{
+	std::string folder = Config() + "/dictionaries";
+	WriteFile(folder + "/Language/Dictionaries/iap.enUS",
+	          "KESTRA Common Preferences\tPréférences communes\nDefaults\tDéfaut\n"
+	          "Flat Tool Bar\tBarre plate\n");
+	ASSERT_EQ(gLocale.LoadLanguageFile(folder.c_str(), "iap.enUS", false), B_OK);
+	window->PostMessage('_lng');
+	EXPECT_TRUE(driver::WaitFor([&] {
+		BAutolock lock(window);
+		return strcmp(window->Title(), "Préférences communes") == 0;
+	}));
+	EXPECT_TRUE(driver::WaitFor([&] { return Label("ButtonDefaults") == "Défaut(D)"; }));
+	EXPECT_EQ(Label("FFlat Tool Bar"), "Barre plate(F)");
+
+	// The program's locale is empty again for the other tests.
+	WriteFile(folder + "/Language/Dictionaries/iap.enUS", "");
+	ASSERT_EQ(gLocale.LoadLanguageFile(folder.c_str(), "iap.enUS", false), B_OK);
 }
 
 TEST_F(TIAPWindowTest, CancelPutsTheOpeningValuesBackAndDefaultsThenOKKeepsTheDefaults)
