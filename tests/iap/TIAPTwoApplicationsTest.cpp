@@ -126,3 +126,27 @@ TEST_F(TIAPTwoApplicationsTest, ReopenedItIsTheSameWindowAndItsPortGoesWithItsHo
 }
 
 } // namespace
+
+namespace {
+
+// The program hosts the window itself: closing the window ends it.
+class TIAPProgramHostsTest : public SharedPrefsTest {
+protected:
+	PrivateRuntimeFolder folder;
+};
+
+TEST_F(TIAPProgramHostsTest, TheProgramEndsWhenTheWindowItHostsIsClosed)
+{
+	ChildProgram program(GLOWPLATE_COMMON_PREFS, {"--report"}, {"GLOWPLATE_BACKEND=headless"});
+	ASSERT_EQ(program.WaitForLine("ready"), "ready");
+	EXPECT_GE(find_port(PORT_NAME), 0);
+
+	// Another application closes it over the port, as its close box would.
+	TInterAppPrefs other;
+	EXPECT_EQ(other.CloseWindow(false), -1) << "only by force: it did not make the window";
+	EXPECT_EQ(other.CloseWindow(true), B_OK);
+	EXPECT_EQ(program.Wait(), 0);
+	EXPECT_LT(find_port(PORT_NAME), 0);
+}
+
+} // namespace
