@@ -7,6 +7,8 @@
 #include <Entry.h>
 #include <File.h>
 
+#include <View.h>
+
 #include <TTamarackArchivable.h>
 
 namespace {
@@ -94,6 +96,27 @@ bool TIAPItem::IsFromOwnApp(const BMessage* message) const
 	const char* source = nullptr;
 	return mAppSignatureRef != nullptr && message->FindString(IAP_FIELD_SRC_APP, &source) == B_OK &&
 	       strcmp(source, mAppSignatureRef) == 0;
+}
+
+BString TIAPItem::ControlName(const char* letter, const char* labelKey)
+{
+	BString name(letter);
+	name << labelKey;
+	return name;
+}
+
+BMessage* TIAPItem::NewControlMessage() const
+{
+	BMessage* message = new BMessage(IAP_MSG_CONTROL_CHANGED);
+	AddDefaultInfo(message);
+	return message;
+}
+
+BView* TIAPItem::NewContainer(BRect frame, uint32 resizingMode, BView* control) const
+{
+	BView* container = new BView(frame, mName.String(), resizingMode, B_WILL_DRAW);
+	container->AddChild(control);
+	return container;
 }
 
 status_t TIAPItem::_GetEntry(BEntry* entry) const

@@ -11,6 +11,7 @@
 #define T_IAP_ITEM_H
 
 #include <Message.h>
+#include <Rect.h>
 #include <String.h>
 
 class BEntry;
@@ -83,6 +84,15 @@ protected:
 	// Whether the change message says that this item's own application sent it; only that
 	// application writes the file, the others follow in memory.
 	bool IsFromOwnApp(const BMessage* message) const;
+
+	// The parts of every configuration view. A control is named by its accelerator letter and
+	// the dictionary key of its label ("A" and "Accelerator Format: "), since the window
+	// composes the label from the two; its own label stays empty. Its message is
+	// IAP_MSG_CONTROL_CHANGED with the source fields.
+	static BString ControlName(const char* letter, const char* labelKey);
+	BMessage* NewControlMessage() const;
+	// The container that holds the control as its only child, named after the item.
+	BView* NewContainer(BRect frame, uint32 resizingMode, BView* control) const;
 
 private:
 	// The item's file, with its folders made on the way.

@@ -27,7 +27,7 @@ public:
 	TIAPItemAccKeyFormat();
 	~TIAPItemAccKeyFormat() override;
 
-	// A pop-up menu field of the formats; not available until the menu field exists (-1).
+	// A pop-up menu field of the formats, with the value's (or the default's) entry marked.
 	status_t MakeConfigurationView(BView** view, bool defaults) override;
 	status_t GetValue(BMessage* message, bool defaults) const override;
 	// Takes the string under the item's name (-1 without one) and writes the file when the
@@ -37,8 +37,8 @@ public:
 	// Stores the value and writes the file.
 	status_t SetString(const BString& value) override;
 
-	// Adds the menu entry of one format, marked when it is the value (or the default); not
-	// available until the menu exists (-1).
+	// Adds the menu entry of one format, marked when it is the value (or the default). Its
+	// message is a control message with the entry's format under the item's name.
 	status_t AddMItem(BMenu* menu, const BString& format, bool defaults) const;
 
 private:

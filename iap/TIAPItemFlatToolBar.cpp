@@ -1,5 +1,9 @@
 #include "TIAPItemFlatToolBar.h"
 
+#include <CheckBox.h>
+
+#include "IAPLocaleKeys.h"
+
 namespace {
 
 const bool kDefault = true;
@@ -15,7 +19,16 @@ TIAPItemFlatToolBar::~TIAPItemFlatToolBar() = default;
 
 status_t TIAPItemFlatToolBar::MakeConfigurationView(BView** view, bool defaults)
 {
-	return -1;
+	if (view == nullptr)
+		return B_BAD_VALUE;
+	BCheckBox* checkBox =
+	    new BCheckBox(BRect(0, 0, 250, 25), ControlName("F", LKK_IAP_FLAT_TOOL_BAR).String(), "",
+	                  NewControlMessage());
+	bool value = kDefault;
+	GetBool(&value, defaults);
+	checkBox->SetValue(value ? B_CONTROL_ON : B_CONTROL_OFF);
+	*view = NewContainer(checkBox->Bounds(), B_FOLLOW_LEFT_TOP, checkBox);
+	return B_OK;
 }
 
 status_t TIAPItemFlatToolBar::GetValue(BMessage* message, bool defaults) const

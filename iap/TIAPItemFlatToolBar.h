@@ -14,7 +14,7 @@ public:
 	TIAPItemFlatToolBar();
 	~TIAPItemFlatToolBar() override;
 
-	// A check box; not available until the configuration views are (-1).
+	// A check box, on when the value (or the default) is true.
 	status_t MakeConfigurationView(BView** view, bool defaults) override;
 	status_t GetValue(BMessage* message, bool defaults) const override;
 	// Takes the bool under the item's name, else the "_val" of the archived check box (the

@@ -1,6 +1,11 @@
 #include "TIAPItemLocale.h"
 
+#include <TextControl.h>
+
 #include <TLocale.h>
+#include <UIUtils.h>
+
+#include "IAPLocaleKeys.h"
 
 namespace {
 
@@ -20,7 +25,18 @@ TIAPItemLocale::~TIAPItemLocale() = default;
 
 status_t TIAPItemLocale::MakeConfigurationView(BView** view, bool defaults)
 {
-	return -1;
+	if (view == nullptr)
+		return B_BAD_VALUE;
+	BString value;
+	GetString(&value, defaults);
+	BTextControl* control =
+	    new BTextControl(BRect(0, 0, 200, 25), ControlName("L", LKK_IAP_LOCALE).String(), "",
+	                     value.String(), nullptr);
+	// Every edit reports, not only Enter: the window applies changes as they are made.
+	control->SetModificationMessage(NewControlMessage());
+	*view = NewContainer(control->Bounds(), B_FOLLOW_LEFT_TOP, control);
+	adjust_txt_ctrl_divider(control);
+	return B_OK;
 }
 
 status_t TIAPItemLocale::GetValue(BMessage* message, bool defaults) const

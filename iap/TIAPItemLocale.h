@@ -14,7 +14,7 @@ public:
 	TIAPItemLocale();
 	~TIAPItemLocale() override;
 
-	// A text control; not available until the text control exists (-1).
+	// A text control showing the value (or the default) that reports every edit.
 	status_t MakeConfigurationView(BView** view, bool defaults) override;
 	status_t GetValue(BMessage* message, bool defaults) const override;
 	// Takes the string under the item's name, else the text of the archived text control

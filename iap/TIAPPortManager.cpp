@@ -61,7 +61,13 @@ int32 TIAPPortManager::Execute()
 		BMessage message;
 		if (read == 0 || message.Unflatten(buffer.data(), read) != B_OK)
 			continue;
-		mTarget.SendMessage(&message, (BHandler*)nullptr, B_INFINITE_TIMEOUT);
+		// A target whose queue stays full would hold the thread in a send without end, and
+		// with it whoever stops the thread: the window, in its destructor, while its thread
+		// no longer empties that queue. So the send waits in short rounds and gives up once
+		// the thread is asked to end.
+		while (mTarget.SendMessage(&message, (BHandler*)nullptr, kDeliveryRound) == B_TIMED_OUT &&
+		       !IsTerminateRequested()) {
+		}
 	}
 	return 0;
 }

@@ -6,7 +6,8 @@
 // only the user's own applications reach it.
 //
 // The window starts it with Resume and ends it with Terminate, PreventBlocking and a wait;
-// deleting it ends it too. Terminate wakes the thread by itself, so either way never hangs.
+// deleting it ends it too. Terminate wakes the thread by itself, and a delivery to a target
+// that takes nothing more gives up once the thread is asked to end, so either way never hangs.
 #ifndef T_IAP_PORT_MANAGER_H
 #define T_IAP_PORT_MANAGER_H
 
@@ -25,6 +26,8 @@ public:
 	static constexpr port_id kPortNotYet = -400;
 	static constexpr port_id kPortFailed = -500;
 	static constexpr int32 kPortCapacity = 100;
+	// How long one attempt to hand a message to the target waits for room in its queue.
+	static constexpr bigtime_t kDeliveryRound = 100000;
 
 	explicit TIAPPortManager(const BMessenger& target);
 	~TIAPPortManager() override;

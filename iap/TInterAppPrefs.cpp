@@ -2,6 +2,21 @@
 
 #include <vector>
 
+#include <View.h>
+
+#include "TIAPPortManager.h"
+#include "TIAPWindow.h"
+
+namespace {
+
+// How often CreateAndShowWindow looks whether the window's port is there, and how long at most:
+// the port thread makes it at once, so the limit only keeps a broken start from holding the
+// caller for ever.
+const bigtime_t kPortPollInterval = 20000;
+const bigtime_t kPortPollLimit = 10000000;
+
+} // namespace
+
 TInterAppPrefs::TInterAppPrefs() : mWindowCreated(false), mAppSignatureRef(nullptr) {}
 
 TInterAppPrefs::~TInterAppPrefs() = default;
@@ -97,4 +112,79 @@ status_t TInterAppPrefs::SendMessage(port_id port, const BMessage* message) cons
 	if (status != B_OK)
 		return status;
 	return write_port(port, 0, buffer.data(), buffer.size());
+}
+
+status_t TInterAppPrefs::ShowWindow(BRect frame)
+{
+	port_id port = find_port(PORT_NAME);
+	if (port < 0)
+		port = CreateAndShowWindow(frame);
+	else
+		ActivateWindow(port);
+	AddComponents(port);
+	return B_OK;
+}
+
+port_id TInterAppPrefs::CreateAndShowWindow(BRect frame)
+{
+	TIAPWindow* window = new TIAPWindow(frame);
+	window->Show();
+	bigtime_t deadline = system_time() + kPortPollLimit;
+	port_id port = window->Port();
+	while (port == TIAPPortManager::kPortNotYet && system_time() < deadline) {
+		snooze(kPortPollInterval);
+		port = window->Port();
+	}
+	mWindowCreated = true;
+	return port == TIAPPortManager::kPortNotYet ? TIAPPortManager::kPortFailed : port;
+}
+
+void TInterAppPrefs::ActivateWindow(port_id port) const
+{
+	BMessage message(IAP_MSG_ACTIVATE_WINDOW);
+	SendMessage(port, &message);
+}
+
+status_t TInterAppPrefs::CloseWindow(bool force) const
+{
+	port_id port = find_port(PORT_NAME);
+	if (port < 0)
+		return B_OK;
+	if (!force && !mWindowCreated)
+		return -1;
+	BMessage message(B_QUIT_REQUESTED);
+	return SendMessage(port, &message);
+}
+
+status_t TInterAppPrefs::AddComponents(port_id port)
+{
+	BMessage message(IAP_MSG_ADD_COMPONENTS);
+	for (auto& [name, item] : mItems) {
+		// The window reads the first archive of a name as the present values and the third as
+		// the defaults; an item that cannot build both sends neither.
+		BMessage current, defaults;
+		if (_ArchiveConfigurationView(item.get(), false, &current) != B_OK ||
+		    _ArchiveConfigurationView(item.get(), true, &defaults) != B_OK)
+			continue;
+		BString viewName(current.GetString("_name", name.c_str()));
+		message.AddMessage(viewName.String(), &current);
+		message.AddMessage(viewName.String(), &current);
+		message.AddMessage(viewName.String(), &defaults);
+	}
+	SendMessage(port, &message);
+	return B_OK;
+}
+
+status_t TInterAppPrefs::_ArchiveConfigurationView(TIAPItem* item, bool defaults,
+                                                   BMessage* archive) const
+{
+	BView* view = nullptr;
+	status_t status = item->MakeConfigurationView(&view, defaults);
+	if (status != B_OK || view == nullptr)
+		return status != B_OK ? status : B_ERROR;
+	status = view->Archive(archive, true);
+	delete view;
+	if (status == B_OK)
+		status = item->GetValue(archive, defaults);
+	return status;
 }

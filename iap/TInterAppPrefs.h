@@ -60,13 +60,24 @@ public:
 	// Sends the message to every observer; failures are ignored.
 	void NotifyToObservers(BMessage message);
 
-	// The shared preferences window: shown (made here when no application hosts it) with this
-	// application's items, brought to the front, closed. They come with the window.
+	// The shared preferences window (TIAPWindow). ShowWindow shows it with this application's
+	// items: it brings the window that another application hosts to the front, or makes and
+	// hosts it here when no application does, and sends the items' configuration views. B_OK.
 	status_t ShowWindow(BRect frame);
+	// Makes and shows the window, and waits (looking every 20 ms) until its port is made: the
+	// port, or TIAPPortManager::kPortFailed.
 	port_id CreateAndShowWindow(BRect frame);
+	// Shows the window, or brings it to the front.
 	void ActivateWindow(port_id port) const;
+	// Closes the window as its close box does, where any application hosts it (B_OK without
+	// one). Unless forced, only the application that made the window may close it (-1).
 	status_t CloseWindow(bool force) const;
+	// Sends the configuration views of the items, in name order, to the window's port: under
+	// each view's name the archive showing the value (twice) and the one showing the default,
+	// each with the item's value fields. B_OK.
 	status_t AddComponents(port_id port);
+	// Whether this store made the window.
+	bool WindowCreated() const { return mWindowCreated; }
 
 	// Writes the message, flattened, to the port; the write's status.
 	status_t SendMessage(port_id port, const BMessage* message) const;
@@ -76,6 +87,8 @@ public:
 
 private:
 	TIAPItem* _Find(const char* name) const;
+	// The archive of the item's configuration view with the item's value fields added.
+	status_t _ArchiveConfigurationView(TIAPItem* item, bool defaults, BMessage* archive) const;
 
 	bool mWindowCreated;
 	const char* mAppSignatureRef;

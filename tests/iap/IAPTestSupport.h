@@ -3,6 +3,8 @@
 #ifndef IAP_TEST_SUPPORT_H
 #define IAP_TEST_SUPPORT_H
 
+#include <cstdlib>
+#include <filesystem>
 #include <optional>
 #include <string>
 
@@ -13,6 +15,39 @@
 // Signatures of two applications of the family.
 #define OWN_SIGNATURE "application/x-vnd.Tamarack-GlowplateMaker"
 #define OTHER_SIGNATURE "application/x-vnd.KESTRA-Other"
+
+// A runtime folder of the test's own for the life of the object: the window's port has a fixed
+// name, so the tests keep where no running application of the user can see or disturb them.
+// Programs the test starts inherit it.
+class PrivateRuntimeFolder {
+public:
+	PrivateRuntimeFolder()
+	{
+		const char* previous = getenv("XDG_RUNTIME_DIR");
+		fHadPrevious = previous != nullptr;
+		fPrevious = fHadPrevious ? previous : "";
+		char pattern[] = "/tmp/glowplate-iap-test-XXXXXX";
+		const char* made = mkdtemp(pattern);
+		fFolder = made != nullptr ? made : "";
+		setenv("XDG_RUNTIME_DIR", fFolder.c_str(), 1);
+	}
+	~PrivateRuntimeFolder()
+	{
+		std::error_code ignored;
+		std::filesystem::remove_all(fFolder, ignored);
+		if (fHadPrevious)
+			setenv("XDG_RUNTIME_DIR", fPrevious.c_str(), 1);
+		else
+			unsetenv("XDG_RUNTIME_DIR");
+	}
+	PrivateRuntimeFolder(const PrivateRuntimeFolder&) = delete;
+	PrivateRuntimeFolder& operator=(const PrivateRuntimeFolder&) = delete;
+
+private:
+	std::string fFolder;
+	std::string fPrevious;
+	bool fHadPrevious;
+};
 
 class SharedPrefsTest : public SettingsTest {
 protected:

@@ -6,7 +6,6 @@
 
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -20,6 +19,7 @@
 #include <TInterAppPrefs.h>
 
 #include "../ui/MessageRecorder.h"
+#include "IAPTestSupport.h"
 
 extern char** environ;
 
@@ -83,28 +83,15 @@ int run_helper(const char* role)
 
 class TIAPPortManagerTest : public ::testing::Test {
 protected:
-	// The port's name is fixed, so the tests use a runtime folder of their own, where no
-	// running application of the user can see or disturb it. Helpers inherit it.
-	static void SetUpTestSuite()
-	{
-		const char* previous = getenv("XDG_RUNTIME_DIR");
-		sPrevious = previous != nullptr ? previous : "";
-		char pattern[] = "/tmp/glowplate-iap-test-XXXXXX";
-		const char* made = mkdtemp(pattern);
-		sFolder = made != nullptr ? made : "";
-		setenv("XDG_RUNTIME_DIR", sFolder.c_str(), 1);
-	}
+	// The port's name is fixed, so the tests use a runtime folder of their own. Helpers
+	// inherit it.
+	static void SetUpTestSuite() { sFolder = new PrivateRuntimeFolder; }
 	static void TearDownTestSuite()
 	{
-		std::error_code ignored;
-		std::filesystem::remove_all(sFolder, ignored);
-		if (sPrevious.empty())
-			unsetenv("XDG_RUNTIME_DIR");
-		else
-			setenv("XDG_RUNTIME_DIR", sPrevious.c_str(), 1);
+		delete sFolder;
+		sFolder = nullptr;
 	}
-	static inline std::string sFolder;
-	static inline std::string sPrevious;
+	static inline PrivateRuntimeFolder* sFolder = nullptr;
 
 	// A running manager aimed at the recorder, once its port exists; null when it never came.
 	TIAPPortManager* Start()

@@ -38,12 +38,23 @@ public:
 	}
 
 	// What came so far, once everything sent before this call has been handled: a message
-	// sent now is handled after all of those.
+	// sent now is handled after all of those, so the wait is for the barrier itself (counting
+	// messages instead would return early while earlier ones are still on their way).
 	std::vector<BMessage> MessagesAfterBarrier()
 	{
-		size_t before = Messages().size();
+		size_t barriers = 0;
+		for (const BMessage& message : Messages())
+			barriers += message.what == kBarrier ? 1 : 0;
 		PostMessage(kBarrier);
-		WaitFor(before + 1);
+		{
+			std::unique_lock<std::mutex> lock(fLock);
+			fChanged.wait_for(lock, std::chrono::seconds(30), [&] {
+				size_t seen = 0;
+				for (const BMessage& message : fMessages)
+					seen += message.what == kBarrier ? 1 : 0;
+				return seen > barriers;
+			});
+		}
 		std::vector<BMessage> messages;
 		for (const BMessage& message : Messages()) {
 			if (message.what != kBarrier)
