@@ -20,20 +20,16 @@ TToolBar::~TToolBar() {}
 void TToolBar::AttachedToWindow()
 {
 	BView::AttachedToWindow();
-	ResizeTo(Window()->Bounds().right, Bounds().Height());
+	// In a bitmap there is no window to span.
+	if (BWindow* window = Window())
+		ResizeTo(window->Bounds().right, Bounds().Height());
 }
 
 void TToolBar::Draw(BRect)
 {
 	if (mBarFlat)
 		return;
-	BRect bounds = Bounds();
-	SetHighColor(COLOR_BRIGHT_BORDER);
-	StrokeLine(bounds.LeftBottom(), bounds.LeftTop());
-	StrokeLine(bounds.LeftTop(), bounds.RightTop());
-	SetHighColor(COLOR_DARK_BORDER);
-	StrokeLine(bounds.RightTop(), bounds.RightBottom());
-	StrokeLine(bounds.RightBottom(), bounds.LeftBottom());
+	stroke_bevel(this, Bounds(), false);
 }
 
 void TToolBar::GetPreferredSize(float* width, float* height)

@@ -170,16 +170,8 @@ void TToolButton::Draw(BRect)
 
 	bool flatRest = mToolBar != nullptr && mToolBar->IsButtonFlat() &&
 	                (state == kStateOff || state == kStateDisabledOff);
-	if (!flatRest) {
-		rgb_color light = sunken ? COLOR_DARK_BORDER : COLOR_BRIGHT_BORDER;
-		rgb_color dark = sunken ? COLOR_BRIGHT_BORDER : COLOR_DARK_BORDER;
-		SetHighColor(light);
-		StrokeLine(bounds.LeftBottom(), bounds.LeftTop());
-		StrokeLine(bounds.LeftTop(), bounds.RightTop());
-		SetHighColor(dark);
-		StrokeLine(bounds.RightTop(), bounds.RightBottom());
-		StrokeLine(bounds.RightBottom(), bounds.LeftBottom());
-	}
+	if (!flatRest)
+		stroke_bevel(this, bounds, sunken);
 
 	if (BBitmap* image = mImages[state]) {
 		SetDrawingMode(B_OP_ALPHA);

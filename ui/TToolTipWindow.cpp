@@ -5,17 +5,11 @@
 #include <Message.h>
 #include <MessageRunner.h>
 #include <Screen.h>
-#include <StringView.h>
 
 #include "TBasicWindow.h"
+#include "TTipView.h"
 
 std::atomic<int32> TToolTipWindow::smOpen{0};
-
-namespace {
-
-const rgb_color kTipBackground = {255, 255, 225, 255};
-
-} // namespace
 
 TToolTipWindow::TToolTipWindow(BRect frame, const char* name, const char* tip, bigtime_t showTime)
     : BWindow(frame, name, B_BORDERED_WINDOW_LOOK, B_FLOATING_APP_WINDOW_FEEL,
@@ -23,12 +17,7 @@ TToolTipWindow::TToolTipWindow(BRect frame, const char* name, const char* tip, b
       mQuitRunner(nullptr)
 {
 	smOpen++;
-	BString text(" ");
-	text << (tip != nullptr ? tip : "") << " ";
-	BStringView* view = new BStringView(BRect(0, 0, 1, 1), "ToolTip", text.String(),
-	                                    B_FOLLOW_LEFT_TOP, B_WILL_DRAW);
-	view->SetViewColor(kTipBackground);
-	view->SetLowColor(kTipBackground);
+	TTipView* view = new TTipView("ToolTip", tip);
 	view->ResizeToPreferred();
 	BRect bounds = view->Bounds();
 	ResizeTo(bounds.right, bounds.bottom);
