@@ -147,6 +147,8 @@ void TToolTip::OpenToolTipWindowRqtd()
 
 void TToolTip::Hide()
 {
+	// A click before the delay is over wants no tip right after it either.
+	_DeleteRunner();
 	if (!mWindow.IsValid())
 		return;
 	mWindow.SendMessage(B_QUIT_REQUESTED);

@@ -52,7 +52,8 @@ public:
 	void MouseEntered();
 	void MouseExited();
 	void OpenToolTipWindowRqtd();
-	// Closes this tip's window, if it is open, and notes the time.
+	// Closes this tip's window, if it is open, and notes the time; a tip still waiting for its
+	// delay does not open.
 	void Hide();
 	void HideToolTipWindowRqtd() { Hide(); }
 
