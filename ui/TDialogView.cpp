@@ -12,6 +12,7 @@
 #include <Window.h>
 
 #include "TKeyClaimer.h"
+#include "TToolButton.h"
 #include "UIUtils.h"
 
 TDialogView::TDialogView(BRect frame, const char* name, uint32 resizingMode, uint32 flags)
@@ -87,6 +88,15 @@ int32 TDialogView::ApplyShortCut(BView* view, char rawChar, int32 keyCode) const
 					check->MakeFocus(true);
 					check->SetValue(check->Value() != 0 ? B_CONTROL_OFF : B_CONTROL_ON);
 					check->Invoke();
+					return 0;
+				}
+			} else if (TToolButton* tool = dynamic_cast<TToolButton*>(control)) {
+				// A tool button is worked where it stands; the focus stays where the user
+				// was typing. A push button is not left on: it only sends its message.
+				if (shortcut == rawChar && tool->IsUsable()) {
+					if (tool->Behavior() == TToolButton::kToggleBehavior)
+						tool->SetValue(B_CONTROL_ON);
+					tool->Invoke();
 					return 0;
 				}
 			} else if (shortcut == rawChar) {
