@@ -1,4 +1,5 @@
 #include "GalleryView.h"
+#include "GalleryCompletion.h"
 
 #include <cstdio>
 #include <string>
@@ -79,6 +80,8 @@ GalleryView::GalleryView(BRect frame)
 	AddChild(choices);
 	_BuildChoices(choices);
 	_BuildRightColumn();
+	// The tool bar and the completing field, under the choices.
+	add_completion_demo(this, BPoint(10, 342), this);
 
 	BRect bounds = Bounds();
 	fStatus = new BStringView(BRect(10, bounds.bottom - 24, bounds.right - 10, bounds.bottom - 6),
@@ -238,6 +241,9 @@ void GalleryView::MessageReceived(BMessage* message)
 		break;
 	case kMsgOk:
 		_Report("button OK");
+		break;
+	case kMsgCompletionDemoReport:
+		_Report(std::string("completion ") + message->GetString("text", ""));
 		break;
 	case kMsgAlert:
 	case kMsgSave:
