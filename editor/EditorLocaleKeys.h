@@ -34,14 +34,14 @@ inline constexpr char LKK_COLOR[3][32] = {
 // "%Reason%" for one of the reasons below.
 #define LKK_ALERT_SAVE_FAILED "画像をファイル「%File%」に保存できませんでした。\n%Reason%"
 #define LKK_BUTTON_OK "OK"
-#define LKK_SAVE_REASON_PERMISSION "このフォルダに書き込む権限がありません。"
-#define LKK_SAVE_REASON_NOT_FOUND "保存先のフォルダが見つかりません。"
-#define LKK_SAVE_REASON_IS_FOLDER "同じ名前のフォルダがあります。"
-#define LKK_SAVE_REASON_READ_ONLY "保存先は読み取り専用です。"
-#define LKK_SAVE_REASON_DISK_FULL "ディスクの空き容量が足りません。"
-#define LKK_SAVE_REASON_NAME_TOO_LONG "ファイル名が長すぎます。"
-#define LKK_SAVE_REASON_TOO_LARGE "画像が大きすぎて保存できません。"
-#define LKK_SAVE_REASON_NO_ENCODER "PNG 形式に変換できません。"
-#define LKK_SAVE_REASON_OTHER "ファイルの書き込み中にエラーが発生しました。"
+#define LKK_ERR_SAVE_PERMISSION "このフォルダに書き込む権限がありません。"
+#define LKK_ERR_SAVE_NOT_FOUND "保存先のフォルダが見つかりません。"
+#define LKK_ERR_SAVE_IS_FOLDER "同じ名前のフォルダがあります。"
+#define LKK_ERR_SAVE_READ_ONLY "保存先は読み取り専用です。"
+#define LKK_ERR_SAVE_DISK_FULL "ディスクの空き容量が足りません。"
+#define LKK_ERR_SAVE_NAME_TOO_LONG "ファイル名が長すぎます。"
+#define LKK_ERR_SAVE_TOO_LARGE "画像が大きすぎて保存できません。"
+#define LKK_ERR_SAVE_NO_ENCODER "PNG 形式に変換できません。"
+#define LKK_ERR_SAVE_OTHER "ファイルの書き込み中にエラーが発生しました。"
 
 #endif

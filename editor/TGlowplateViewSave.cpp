@@ -20,26 +20,26 @@ const char* save_failure_reason(status_t status)
 {
 	switch (status) {
 	case B_PERMISSION_DENIED:
-		return LKK_SAVE_REASON_PERMISSION;
+		return LKK_ERR_SAVE_PERMISSION;
 	case B_ENTRY_NOT_FOUND:
 	case B_FILE_NOT_FOUND:
 	case B_NOT_A_DIRECTORY:
-		return LKK_SAVE_REASON_NOT_FOUND;
+		return LKK_ERR_SAVE_NOT_FOUND;
 	case B_IS_A_DIRECTORY:
-		return LKK_SAVE_REASON_IS_FOLDER;
+		return LKK_ERR_SAVE_IS_FOLDER;
 	case B_READ_ONLY_DEVICE:
-		return LKK_SAVE_REASON_READ_ONLY;
+		return LKK_ERR_SAVE_READ_ONLY;
 	case B_DEVICE_FULL:
-		return LKK_SAVE_REASON_DISK_FULL;
+		return LKK_ERR_SAVE_DISK_FULL;
 	case B_NAME_TOO_LONG:
-		return LKK_SAVE_REASON_NAME_TOO_LONG;
+		return LKK_ERR_SAVE_NAME_TOO_LONG;
 	case B_NO_MEMORY:
 	case B_BUFFER_OVERFLOW:
-		return LKK_SAVE_REASON_TOO_LARGE;
+		return LKK_ERR_SAVE_TOO_LARGE;
 	case B_NO_TRANSLATOR:
-		return LKK_SAVE_REASON_NO_ENCODER;
+		return LKK_ERR_SAVE_NO_ENCODER;
 	default:
-		return LKK_SAVE_REASON_OTHER;
+		return LKK_ERR_SAVE_OTHER;
 	}
 }
 

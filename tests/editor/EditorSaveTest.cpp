@@ -4,10 +4,8 @@
 // named to the user with the reason.
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
 #include <filesystem>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <Button.h>
@@ -80,19 +78,9 @@ protected:
 		arguments.insert(arguments.begin(), GLOWPLATE_RENDER);
 		arguments.push_back("-o");
 		arguments.push_back(out);
-		pid_t child = fork();
-		if (child == 0) {
-			setenv("XDG_CONFIG_HOME", folder.Path("config").c_str(), 1);
-			std::vector<char*> argv;
-			for (std::string& argument : arguments)
-				argv.push_back(argument.data());
-			argv.push_back(nullptr);
-			execv(GLOWPLATE_RENDER, argv.data());
-			_exit(127);
-		}
-		int status = 0;
-		waitpid(child, &status, 0);
-		EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+		EXPECT_EQ(run_program(GLOWPLATE_RENDER, arguments,
+		                      {"XDG_CONFIG_HOME=" + folder.Path("config")}, true),
+		          0);
 		return read_png(out);
 	}
 
@@ -169,8 +157,45 @@ TEST_F(EditorSaveTest, CancellingWritesNothingAndANameWithoutExtensionStaysAsTyp
 	EXPECT_TRUE(read_png(folder.Path("sign")) == ScreenPicture());
 }
 
-// The superuser, whom permissions never stop, checks this as "nobody" in a child process of
-// its own; the child starts its own application.
+// Saves into the folder, which the user may not write: the alert names the file and the reason,
+// and no file appears.
+void save_into_locked_folder(const std::string& locked)
+{
+	const std::string target = locked + "/sign.png";
+	TestApplication app;
+	TGlowplateView* editor = nullptr;
+	BWindow* window = open_editor(build_glowplate_view_archive(), &editor);
+	ASSERT_NE(window, nullptr);
+	ASSERT_NE(fill_save_panel(editor, window, locked, "sign.png"), nullptr);
+	driver::Key(B_ENTER);
+	BAlert* alert = nullptr;
+	ASSERT_TRUE(driver::WaitFor([&] {
+		alert = find_alert();
+		return alert != nullptr && driver::Sync(alert) == B_OK;
+	}));
+	const std::string text = alert->Text();
+	driver::Key(B_ENTER);
+	ASSERT_TRUE(driver::WaitFor([&] { return find_alert() == nullptr; }));
+	ASSERT_EQ(driver::Sync(window), B_OK);
+	EXPECT_NE(text.find(target), std::string::npos) << text;
+	EXPECT_NE(text.find("このフォルダに書き込む権限がありません。"), std::string::npos) << text;
+	EXPECT_FALSE(fs::exists(target));
+}
+
+const char kLockedFolderVariable[] = "GLOWPLATE_TEST_LOCKED_FOLDER";
+
+// The half of the test below that runs as "nobody", in a program of its own.
+TEST(EditorSavePermissionTest, SavingAsAnUnprivilegedUser)
+{
+	const char* locked = getenv(kLockedFolderVariable);
+	if (locked == nullptr)
+		GTEST_SKIP() << "runs only in the process the permission test starts";
+	save_into_locked_folder(locked);
+}
+
+// The superuser, whom permissions never stop, checks this as "nobody": this test program runs
+// again under that user for the half above. A forked copy of this process would not do: the
+// copy inherits no threads, but may inherit a lock one of them held, and wait for it for ever.
 TEST(EditorSavePermissionTest, AFolderThatCannotBeWrittenIsNamedToTheUserWithTheReason)
 {
 	TempFolder root;
@@ -178,48 +203,18 @@ TEST(EditorSavePermissionTest, AFolderThatCannotBeWrittenIsNamedToTheUserWithThe
 	const std::string locked = root.Path("locked");
 	fs::create_directory(locked);
 	chmod(locked.c_str(), 0555);
-	const std::string target = locked + "/sign.png";
-
-	auto body = [&]() -> int {
-		TestApplication app;
-		TGlowplateView* editor = nullptr;
-		BWindow* window = open_editor(build_glowplate_view_archive(), &editor);
-		if (window == nullptr || fill_save_panel(editor, window, locked, "sign.png") == nullptr)
-			return 2;
-		driver::Key(B_ENTER);
-		BAlert* alert = nullptr;
-		if (!driver::WaitFor([&] {
-			    alert = find_alert();
-			    return alert != nullptr && driver::Sync(alert) == B_OK;
-		    }))
-			return 3;
-		const std::string text = alert->Text();
-		driver::Key(B_ENTER);
-		if (!driver::WaitFor([&] { return find_alert() == nullptr; }))
-			return 4;
-		driver::Sync(window);
-		if (text.find(target) == std::string::npos ||
-		    text.find("このフォルダに書き込む権限がありません。") == std::string::npos)
-			return 5;
-		return fs::exists(target) ? 6 : 0;
-	};
-	int result;
-	if (geteuid() == 0) {
-		pid_t child = fork();
-		ASSERT_GE(child, 0);
-		if (child == 0) {
-			if (setgid(65534) != 0 || setuid(65534) != 0)
-				_exit(126);
-			_exit(body());
-		}
-		int status = 0;
-		waitpid(child, &status, 0);
-		result = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+	if (geteuid() != 0) {
+		save_into_locked_folder(locked);
 	} else {
-		result = body();
+		// The program again, for the half above only.
+		EXPECT_EQ(
+		    run_program("/proc/self/exe",
+		                {"editor_tests",
+		                 "--gtest_filter=EditorSavePermissionTest.SavingAsAnUnprivilegedUser"},
+		                {std::string(kLockedFolderVariable) + "=" + locked}, false, 65534),
+		    0);
 	}
 	chmod(locked.c_str(), 0755);
-	EXPECT_EQ(result, 0);
 }
 
 } // namespace

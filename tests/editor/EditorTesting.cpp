@@ -1,8 +1,11 @@
 #include "EditorTesting.h"
 
+#include <fcntl.h>
 #include <fstream>
 #include <iterator>
 #include <sstream>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <Application.h>
 #include <Bitmap.h>
@@ -112,6 +115,35 @@ void EditorTest::TearDown()
 	app.Quit();
 	gProperty = TProperty();
 	gExitStates = TExitStates();
+}
+
+int run_program(const std::string& path, std::vector<std::string> arguments,
+                std::vector<std::string> variables, bool quiet, int user)
+{
+	for (char** variable = environ; *variable != nullptr; variable++)
+		variables.push_back(*variable);
+	std::vector<char*> argv, envp;
+	for (std::string& argument : arguments)
+		argv.push_back(argument.data());
+	argv.push_back(nullptr);
+	for (std::string& variable : variables)
+		envp.push_back(variable.data());
+	envp.push_back(nullptr);
+	const int null = quiet ? open("/dev/null", O_WRONLY) : -1;
+	const pid_t child = fork();
+	if (child == 0) {
+		if (null >= 0)
+			dup2(null, STDERR_FILENO);
+		if (user < 0 || (setgid(user) == 0 && setuid(user) == 0))
+			execve(path.c_str(), argv.data(), envp.data());
+		_exit(127);
+	}
+	if (null >= 0)
+		close(null);
+	int status = 0;
+	if (child < 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status))
+		return -1;
+	return WEXITSTATUS(status);
 }
 
 TDialogWindow* open_editor(BMessage archive, TGlowplateView** editor)

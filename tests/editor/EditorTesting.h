@@ -6,6 +6,7 @@
 #define EDITOR_TESTING_H
 
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -38,6 +39,14 @@ Picture crop(const Picture& picture, int32 width);
 Picture render_aside(const char* text);
 // The PNG file decoded; an empty picture when it is not one.
 Picture read_png(const std::string& path);
+
+// Runs the program with the arguments (the program's name first) and this process's
+// environment plus `variables` ("NAME=value"), as the user `user` unless it is -1, its error
+// output thrown away when `quiet`; waits for it and answers its exit status, or -1. Everything
+// is prepared before the fork: a copy of a process with other threads may make no call that
+// could wait for a lock one of them held.
+int run_program(const std::string& path, std::vector<std::string> arguments,
+                std::vector<std::string> variables, bool quiet = false, int user = -1);
 
 // A shown window holding the editor built from the archive, as the main window holds it, once
 // the first picture was made; null when it never came.

@@ -5,8 +5,6 @@
 
 #include <cstring>
 #include <map>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <Application.h>
 #include <Box.h>
@@ -25,6 +23,7 @@
 #include <AppIdentity.h>
 #include <ViewTreeArchive.h>
 
+#include "EditorTesting.h"
 #include "TempFolder.h"
 
 namespace {
@@ -204,21 +203,10 @@ TEST(AppResourcesTest, CarryTheSignatureFlagsVersionTypesAndTheViewTree)
 
 class ResourceGeneratorTest : public ::testing::Test {
 protected:
-	int Run(const std::vector<std::string>& arguments)
+	int Run(std::vector<std::string> arguments)
 	{
-		pid_t child = fork();
-		if (child == 0) {
-			std::vector<char*> argv{const_cast<char*>(GLOWPLATE_RESGEN)};
-			for (const std::string& argument : arguments)
-				argv.push_back(const_cast<char*>(argument.c_str()));
-			argv.push_back(nullptr);
-			freopen("/dev/null", "w", stderr);
-			execv(GLOWPLATE_RESGEN, argv.data());
-			_exit(127);
-		}
-		int status = 0;
-		waitpid(child, &status, 0);
-		return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+		arguments.insert(arguments.begin(), GLOWPLATE_RESGEN);
+		return editortest::run_program(GLOWPLATE_RESGEN, arguments, {}, true);
 	}
 
 	TempFolder folder;
