@@ -215,8 +215,9 @@ TEST(AppQuit, TheFourKeysHeldAtQuitSaveNothing)
 	EXPECT_FALSE(fs::exists(run.SettingsFile("Glowplate_Property.arc")));
 }
 
-// Alt with the letter a menu title shows opens that menu; Alt+H and Enter show the about box.
-TEST(AppMenus, AltLettersOpenTheMenusAndTheAboutBoxNamesTheProgram)
+// Alt with the letter a menu title shows opens that menu, F10 the first; Alt+H and Enter show
+// the about box.
+TEST(AppMenus, AltLettersAndF10OpenTheMenusAndTheAboutBoxNamesTheProgram)
 {
 	AppRun run;
 	run.Start();
@@ -230,10 +231,16 @@ TEST(AppMenus, AltLettersOpenTheMenusAndTheAboutBoxNamesTheProgram)
 		return file->Window() != nullptr && !file->Window()->IsHidden();
 	}));
 	driver::Key(B_ESCAPE);
-	ASSERT_TRUE(driver::WaitFor([&] {
+	auto fileClosed = [&] {
 		BAutolock lock(window);
 		return file->Window() == nullptr || file->Window()->IsHidden();
-	}));
+	};
+	ASSERT_TRUE(driver::WaitFor(fileClosed));
+	// F10 opens the first menu, as on other desktops.
+	driver::FunctionKey(B_F10_KEY);
+	ASSERT_TRUE(driver::WaitFor([&] { return !fileClosed(); }));
+	driver::Key(B_ESCAPE);
+	ASSERT_TRUE(driver::WaitFor(fileClosed));
 
 	driver::Shortcut('h', B_CONTROL_KEY);
 	BMenu* help = bar->SubmenuAt(1);
