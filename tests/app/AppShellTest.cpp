@@ -24,6 +24,7 @@
 #include <TDisplayView.h>
 #include <TGlowplateApp.h>
 #include <TGlowplateView.h>
+#include <TPaletteView.h>
 #include <TGlowplateWindow.h>
 #include <TIAPItem.h>
 #include <TIAPItemAccKeyFormat.h>
@@ -147,16 +148,32 @@ TEST(AppQuit, CtrlQKeepsTheFrameAndTheTextForTheNextStart)
 		return window->Frame().LeftTop() == BPoint(230, 140);
 	}));
 	type_text(window, "Tokyo");
+	// A favourite kept the way a user keeps one: the edited colour (FG, white by default)
+	// dragged from the preview well onto the fourth set's BG well.
+	TGlowplateView* editor = window->EditorView();
+	BPoint from = driver::ScreenCentre(editor->PreviewWell());
+	BPoint to = driver::ScreenCentre(editor->FavoriteWell(3, 1));
+	driver::Press(from);
+	driver::MoveTo(BPoint(from.x + 5, from.y + 5));
+	ASSERT_EQ(driver::Sync(window), B_OK);
+	driver::MoveTo(to);
+	driver::Release(to);
+	ASSERT_EQ(driver::Sync(window), B_OK);
 	BRect frame;
+	rgb_color kept;
 	{
 		BAutolock lock(window);
 		frame = window->Frame();
+		kept = editor->PreviewWell()->Color();
+		ASSERT_EQ(editor->FavoriteWell(3, 1)->Color(), kept);
 	}
 	driver::Shortcut('q');
 	ASSERT_TRUE(run.WaitForEnd());
 	TExitStates states = saved_exit_states();
 	EXPECT_EQ(states.mDisplayText, "Tokyo");
 	EXPECT_EQ(states.mWindowFrame, frame);
+	EXPECT_EQ(states.mFavoriteColorSets[3][1], kept);
+	EXPECT_EQ(states.mFavoriteColorSets[0][0], make_color(0, 0, 0));
 	EXPECT_TRUE(fs::exists(run.SettingsFile("Glowplate_Property.arc")));
 }
 
@@ -197,6 +214,25 @@ TEST(AppQuit, TheCloseBoxAndTheMenuItemQuitAsWell)
 		ASSERT_TRUE(run.WaitForEnd());
 		EXPECT_EQ(saved_exit_states().mDisplayText, "Osaka");
 	}
+}
+
+// Holding Shift, Ctrl, Alt and Super while the program starts throws the settings away: the
+// window comes up with the defaults.
+TEST(AppStart, TheFourKeysHeldAtStartBeginAfresh)
+{
+	AppRun run;
+	{
+		TExitStates left;
+		left.mDisplayText = "Sendai";
+		ASSERT_EQ(left.SaveToFile(), B_OK);
+	}
+	BPrivate::set_headless_modifiers(kResetKeys);
+	run.Start();
+	TGlowplateWindow* window = run.Window();
+	BPrivate::set_headless_modifiers(0);
+	ASSERT_NE(window, nullptr);
+	EXPECT_STREQ(text_field(window)->Text(), "各駅停車");
+	EXPECT_FALSE(fs::exists(run.SettingsFile("Glowplate_ExitStates.arc")));
 }
 
 // Holding Shift, Ctrl, Alt and Super while the program quits leaves the files as they were.
