@@ -9,8 +9,10 @@
 #include <TextControl.h>
 #include <Window.h>
 
+#include "PlatformText.h"
 #include "StylePainter.h"
 
+using BPrivate::PlatformTextId;
 using BPrivate::StylePainter;
 
 namespace {
@@ -22,7 +24,8 @@ const float kFieldWidth = 86;
 const float kFieldHeight = 22;
 
 const char* const kFieldNames[] = {"_red", "_green", "_blue"};
-const char* const kFieldLabels[] = {"Red:", "Green:", "Blue:"};
+const PlatformTextId kFieldLabels[] = {PlatformTextId::kRedLabel, PlatformTextId::kGreenLabel,
+                                      PlatformTextId::kBlueLabel};
 
 int32 pack(rgb_color color)
 {
@@ -85,12 +88,17 @@ void BColorControl::_Init(bool fromArchive)
 		// Rebuilt from an archive, the fields are among the children already.
 		if (fromArchive)
 			*fields[i] = dynamic_cast<BTextControl*>(FindView(kFieldNames[i]));
+		const char* label = BPrivate::platform_text(kFieldLabels[i]);
 		if (*fields[i] == nullptr) {
 			BTextControl* field = new BTextControl(BRect(0, 0, kFieldWidth - 1, kFieldHeight - 1),
-			                                       kFieldNames[i], kFieldLabels[i], "0", nullptr);
+			                                       kFieldNames[i], label, "0", nullptr);
 			field->SetAlignment(B_ALIGN_RIGHT, B_ALIGN_RIGHT);
 			AddChild(field);
 			*fields[i] = field;
+		} else {
+			// An archive keeps the labels in the language of whoever made it (a program's
+			// resources are archived when it is built); the user reading them now decides.
+			(*fields[i])->SetLabel(label);
 		}
 		(*fields[i])->SetModificationMessage(new BMessage(kMsgFieldChanged));
 	}
