@@ -25,7 +25,7 @@ const float kFieldHeight = 22;
 
 const char* const kFieldNames[] = {"_red", "_green", "_blue"};
 const PlatformTextId kFieldLabels[] = {PlatformTextId::kRedLabel, PlatformTextId::kGreenLabel,
-                                      PlatformTextId::kBlueLabel};
+                                       PlatformTextId::kBlueLabel};
 
 int32 pack(rgb_color color)
 {

@@ -68,8 +68,8 @@ const char* accept_label(file_panel_mode mode)
 } // namespace
 
 FilePanelWindow::FilePanelWindow(BFilePanel* panel, file_panel_mode mode, bool multiple)
-    : BWindow(BRect(120, 120, 639, 519), accept_label(mode),
-              B_TITLED_WINDOW, B_NOT_ZOOMABLE | B_CLOSE_ON_ESCAPE | B_ASYNCHRONOUS_CONTROLS),
+    : BWindow(BRect(120, 120, 639, 519), accept_label(mode), B_TITLED_WINDOW,
+              B_NOT_ZOOMABLE | B_CLOSE_ON_ESCAPE | B_ASYNCHRONOUS_CONTROLS),
       fPanel(panel), fMode(mode), fNameField(nullptr)
 {
 	_Build(mode, multiple);
@@ -99,13 +99,13 @@ void FilePanelWindow::_Build(file_panel_mode mode, bool multiple)
 	float bottom = bounds.bottom - kMargin;
 	float buttonsTop = bottom - kButtonHeight + 1;
 	// The buttons and the name field get their places from _LayOutButtons.
-	fDefaultButton = new BButton(BRect(right - kButtonWidth + 1, buttonsTop, right, bottom),
-	                             "ButtonDefault", accept_label(mode), new BMessage(kMsgAccept),
-	                             B_FOLLOW_RIGHT | B_FOLLOW_BOTTOM);
-	fCancelButton =
-	    new BButton(BRect(right - 2 * kButtonWidth - 9, buttonsTop, right - kButtonWidth - 10, bottom),
-	                "ButtonCancel", platform_text(PlatformTextId::kCancel), new BMessage(kMsgCancel),
-	                B_FOLLOW_RIGHT | B_FOLLOW_BOTTOM);
+	fDefaultButton =
+	    new BButton(BRect(right - kButtonWidth + 1, buttonsTop, right, bottom), "ButtonDefault",
+	                accept_label(mode), new BMessage(kMsgAccept), B_FOLLOW_RIGHT | B_FOLLOW_BOTTOM);
+	fCancelButton = new BButton(
+	    BRect(right - 2 * kButtonWidth - 9, buttonsTop, right - kButtonWidth - 10, bottom),
+	    "ButtonCancel", platform_text(PlatformTextId::kCancel), new BMessage(kMsgCancel),
+	    B_FOLLOW_RIGHT | B_FOLLOW_BOTTOM);
 	background->AddChild(fCancelButton);
 	background->AddChild(fDefaultButton);
 	if (mode == B_SAVE_PANEL) {

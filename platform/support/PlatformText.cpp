@@ -98,7 +98,8 @@ PlatformLanguage platform_language()
 	int32 language = sLanguage.load(std::memory_order_acquire);
 	if (language == kUnknown) {
 		// Two threads asking at once read the same environment; either answer is stored.
-		int32 chosen = (int32)language_from_environment([](const char* name) { return getenv(name); });
+		int32 chosen =
+		    (int32)language_from_environment([](const char* name) { return getenv(name); });
 		sLanguage.compare_exchange_strong(language, chosen, std::memory_order_acq_rel);
 		language = sLanguage.load(std::memory_order_acquire);
 	}

@@ -46,7 +46,10 @@ private:
 class ColorControlTest : public ::testing::Test {
 protected:
 	// The control speaks the language the test asks for, whatever the machine's locale is.
-	virtual BPrivate::PlatformLanguage Language() const { return BPrivate::PlatformLanguage::kEnglish; }
+	virtual BPrivate::PlatformLanguage Language() const
+	{
+		return BPrivate::PlatformLanguage::kEnglish;
+	}
 
 	void SetUp() override
 	{

@@ -64,7 +64,10 @@ private:
 class FilePanelTest : public ::testing::Test {
 protected:
 	// The panel speaks the language the test asks for, whatever the machine's locale is.
-	virtual BPrivate::PlatformLanguage Language() const { return BPrivate::PlatformLanguage::kEnglish; }
+	virtual BPrivate::PlatformLanguage Language() const
+	{
+		return BPrivate::PlatformLanguage::kEnglish;
+	}
 
 	void SetUp() override
 	{
@@ -304,7 +307,8 @@ TEST_F(JapaneseFilePanelTest, ThePanelSpeaksJapaneseFitsItsLabelsAndStillSavesWi
 	// The replace question in Japanese, answered with Escape and then with Enter.
 	TypeName("old.png");
 	driver::Key(B_ENTER);
-	ASSERT_TRUE(driver::WaitFor([&] { return ShownAlert() != nullptr && driver::Sync(ShownAlert()) == B_OK; }));
+	ASSERT_TRUE(driver::WaitFor(
+	    [&] { return ShownAlert() != nullptr && driver::Sync(ShownAlert()) == B_OK; }));
 	{
 		BAlert* alert = ShownAlert();
 		BAutolock lock(alert);
@@ -318,7 +322,8 @@ TEST_F(JapaneseFilePanelTest, ThePanelSpeaksJapaneseFitsItsLabelsAndStillSavesWi
 	ASSERT_EQ(driver::Sync(window), B_OK);
 	EXPECT_TRUE(answers->Answers().empty());
 	driver::Key(B_ENTER);
-	ASSERT_TRUE(driver::WaitFor([&] { return ShownAlert() != nullptr && driver::Sync(ShownAlert()) == B_OK; }));
+	ASSERT_TRUE(driver::WaitFor(
+	    [&] { return ShownAlert() != nullptr && driver::Sync(ShownAlert()) == B_OK; }));
 	driver::Key(B_ENTER);
 	ASSERT_TRUE(driver::WaitFor([&] { return answers->Answers().size() == 1; }));
 	EXPECT_STREQ(answers->Answers()[0].GetString("name", ""), "old.png");

@@ -74,12 +74,14 @@ TEST(PlatformTextTest, LanguageListsComeFirstUnlessTheLocaleIsC)
 TEST(PlatformTextTest, ArgumentsTakeTheirPlaceInEachLanguageAndAreNotReadAgain)
 {
 	BPrivate::set_platform_language(kJapanese);
-	EXPECT_EQ(BPrivate::platform_text(PlatformTextId::kCannotOpenFolder,
-	                                  {"/srv", BPrivate::platform_text(PlatformTextId::kReasonNotAFolder)}),
+	EXPECT_EQ(BPrivate::platform_text(
+	              PlatformTextId::kCannotOpenFolder,
+	              {"/srv", BPrivate::platform_text(PlatformTextId::kReasonNotAFolder)}),
 	          "「/srv」を開けません：フォルダーではありません。");
 	BPrivate::set_platform_language(kEnglish);
-	EXPECT_EQ(BPrivate::platform_text(PlatformTextId::kCannotOpenFolder,
-	                                  {"/srv", BPrivate::platform_text(PlatformTextId::kReasonNotAFolder)}),
+	EXPECT_EQ(BPrivate::platform_text(
+	              PlatformTextId::kCannotOpenFolder,
+	              {"/srv", BPrivate::platform_text(PlatformTextId::kReasonNotAFolder)}),
 	          "Cannot open \"/srv\": it is not a folder.");
 	// A file may be named "%2" or "100%1"; its name is shown as it is.
 	EXPECT_EQ(BPrivate::platform_text(PlatformTextId::kReplaceQuestion, {"100%1%2"}),
