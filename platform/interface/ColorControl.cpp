@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include <Message.h>
@@ -125,6 +126,21 @@ status_t BColorControl::Archive(BMessage* archive, bool deep) const
 		status = archive->AddFloat("_csize", fCellSize);
 	if (status == B_OK)
 		status = archive->AddBool("_use_off", false);
+	// The fields' labels are archived in English whatever the language now, so that an archive
+	// is the same on every machine (programs archive their views when they are built); a
+	// rebuilt control labels its fields in its reader's language anyway.
+	BMessage field;
+	for (int32 i = 0; status == B_OK && archive->FindMessage("_views", i, &field) == B_OK; i++) {
+		for (int f = 0; f < 3; f++) {
+			if (strcmp(field.GetString("_name", ""), kFieldNames[f]) != 0 ||
+			    !field.HasString("_label"))
+				continue;
+			field.ReplaceString(
+			    "_label",
+			    BPrivate::platform_text(kFieldLabels[f], BPrivate::PlatformLanguage::kEnglish));
+			status = archive->ReplaceMessage("_views", i, &field);
+		}
+	}
 	return status;
 }
 

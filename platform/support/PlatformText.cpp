@@ -111,13 +111,18 @@ void set_platform_language(PlatformLanguage language)
 	sLanguage.store((int32)language, std::memory_order_release);
 }
 
-const char* platform_text(PlatformTextId id)
+const char* platform_text(PlatformTextId id, PlatformLanguage language)
 {
 	size_t index = (size_t)id;
 	if (index >= (size_t)PlatformTextId::kCount)
 		return "";
 	const Texts& texts = kTexts[index];
-	return platform_language() == PlatformLanguage::kJapanese ? texts.japanese : texts.english;
+	return language == PlatformLanguage::kJapanese ? texts.japanese : texts.english;
+}
+
+const char* platform_text(PlatformTextId id)
+{
+	return platform_text(id, platform_language());
 }
 
 std::string platform_text(PlatformTextId id, std::initializer_list<std::string_view> arguments)

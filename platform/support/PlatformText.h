@@ -46,6 +46,8 @@ enum class PlatformTextId : int32 {
 
 // The text in the platform's language.
 const char* platform_text(PlatformTextId id);
+// The text in the language given.
+const char* platform_text(PlatformTextId id, PlatformLanguage language);
 // The text with "%1", "%2", ... replaced by the arguments in that order. The languages place
 // them differently in a sentence, so they are numbered rather than positional.
 std::string platform_text(PlatformTextId id, std::initializer_list<std::string_view> arguments);
