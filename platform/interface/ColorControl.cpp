@@ -3,14 +3,17 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include <Message.h>
 #include <TextControl.h>
 #include <Window.h>
 
+#include "PlatformText.h"
 #include "StylePainter.h"
 
+using BPrivate::PlatformTextId;
 using BPrivate::StylePainter;
 
 namespace {
@@ -22,7 +25,8 @@ const float kFieldWidth = 86;
 const float kFieldHeight = 22;
 
 const char* const kFieldNames[] = {"_red", "_green", "_blue"};
-const char* const kFieldLabels[] = {"Red:", "Green:", "Blue:"};
+const PlatformTextId kFieldLabels[] = {PlatformTextId::kRedLabel, PlatformTextId::kGreenLabel,
+                                       PlatformTextId::kBlueLabel};
 
 int32 pack(rgb_color color)
 {
@@ -85,12 +89,17 @@ void BColorControl::_Init(bool fromArchive)
 		// Rebuilt from an archive, the fields are among the children already.
 		if (fromArchive)
 			*fields[i] = dynamic_cast<BTextControl*>(FindView(kFieldNames[i]));
+		const char* label = BPrivate::platform_text(kFieldLabels[i]);
 		if (*fields[i] == nullptr) {
 			BTextControl* field = new BTextControl(BRect(0, 0, kFieldWidth - 1, kFieldHeight - 1),
-			                                       kFieldNames[i], kFieldLabels[i], "0", nullptr);
+			                                       kFieldNames[i], label, "0", nullptr);
 			field->SetAlignment(B_ALIGN_RIGHT, B_ALIGN_RIGHT);
 			AddChild(field);
 			*fields[i] = field;
+		} else {
+			// An archive keeps the labels in the language of whoever made it (a program's
+			// resources are archived when it is built); the user reading them now decides.
+			(*fields[i])->SetLabel(label);
 		}
 		(*fields[i])->SetModificationMessage(new BMessage(kMsgFieldChanged));
 	}
@@ -117,6 +126,21 @@ status_t BColorControl::Archive(BMessage* archive, bool deep) const
 		status = archive->AddFloat("_csize", fCellSize);
 	if (status == B_OK)
 		status = archive->AddBool("_use_off", false);
+	// The fields' labels are archived in English whatever the language now, so that an archive
+	// is the same on every machine (programs archive their views when they are built); a
+	// rebuilt control labels its fields in its reader's language anyway.
+	BMessage field;
+	for (int32 i = 0; status == B_OK && archive->FindMessage("_views", i, &field) == B_OK; i++) {
+		for (int f = 0; f < 3; f++) {
+			if (strcmp(field.GetString("_name", ""), kFieldNames[f]) != 0 ||
+			    !field.HasString("_label"))
+				continue;
+			field.ReplaceString(
+			    "_label",
+			    BPrivate::platform_text(kFieldLabels[f], BPrivate::PlatformLanguage::kEnglish));
+			status = archive->ReplaceMessage("_views", i, &field);
+		}
+	}
 	return status;
 }
 

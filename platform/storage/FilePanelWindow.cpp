@@ -1,6 +1,8 @@
 #include "FilePanelWindow.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <sys/stat.h>
@@ -18,6 +20,7 @@
 #include <View.h>
 
 #include "DialogPlacement.h"
+#include "PlatformText.h"
 
 namespace BPrivate {
 
@@ -43,25 +46,30 @@ std::string home_folder()
 	return home != nullptr && *home == '/' ? home : "/";
 }
 
-std::string describe(status_t status)
+const char* describe(status_t status)
 {
 	switch (status) {
 	case B_PERMISSION_DENIED:
-		return "you may not read it";
+		return platform_text(PlatformTextId::kReasonNotAllowed);
 	case B_ENTRY_NOT_FOUND:
-		return "there is no such folder";
+		return platform_text(PlatformTextId::kReasonNoSuchFolder);
 	case B_NOT_A_DIRECTORY:
-		return "it is not a folder";
+		return platform_text(PlatformTextId::kReasonNotAFolder);
 	default:
-		return "it cannot be read";
+		return platform_text(PlatformTextId::kReasonUnreadable);
 	}
+}
+
+const char* accept_label(file_panel_mode mode)
+{
+	return platform_text(mode == B_SAVE_PANEL ? PlatformTextId::kSave : PlatformTextId::kOpen);
 }
 
 } // namespace
 
 FilePanelWindow::FilePanelWindow(BFilePanel* panel, file_panel_mode mode, bool multiple)
-    : BWindow(BRect(120, 120, 639, 519), mode == B_SAVE_PANEL ? "Save" : "Open",
-              B_TITLED_WINDOW, B_NOT_ZOOMABLE | B_CLOSE_ON_ESCAPE | B_ASYNCHRONOUS_CONTROLS),
+    : BWindow(BRect(120, 120, 639, 519), accept_label(mode), B_TITLED_WINDOW,
+              B_NOT_ZOOMABLE | B_CLOSE_ON_ESCAPE | B_ASYNCHRONOUS_CONTROLS),
       fPanel(panel), fMode(mode), fNameField(nullptr)
 {
 	_Build(mode, multiple);
@@ -78,32 +86,37 @@ void FilePanelWindow::_Build(file_panel_mode mode, bool multiple)
 
 	float right = bounds.right - kMargin;
 	fParentButton = new BButton(BRect(right - 59, kMargin, right, kMargin + kButtonHeight - 1),
-	                            "ParentButton", "Up", new BMessage(kMsgParent),
-	                            B_FOLLOW_RIGHT | B_FOLLOW_TOP);
+	                            "ParentButton", platform_text(PlatformTextId::kParentFolder),
+	                            new BMessage(kMsgParent), B_FOLLOW_RIGHT | B_FOLLOW_TOP);
 	background->AddChild(fParentButton);
-	fPathField = new BTextControl(
-	    BRect(kMargin, kMargin + 1, right - 68, kMargin + kRowHeight), "PathField", "Folder:", "",
-	    new BMessage(kMsgPath), B_FOLLOW_LEFT_RIGHT | B_FOLLOW_TOP);
-	fPathField->SetDivider(fPathField->StringWidth("Folder:") + 8);
+	const char* folderLabel = platform_text(PlatformTextId::kFolderLabel);
+	fPathField = new BTextControl(BRect(kMargin, kMargin + 1, right - 68, kMargin + kRowHeight),
+	                              "PathField", folderLabel, "", new BMessage(kMsgPath),
+	                              B_FOLLOW_LEFT_RIGHT | B_FOLLOW_TOP);
+	fPathField->SetDivider(fPathField->StringWidth(folderLabel) + 8);
 	background->AddChild(fPathField);
 
 	float bottom = bounds.bottom - kMargin;
 	float buttonsTop = bottom - kButtonHeight + 1;
-	fDefaultButton = new BButton(BRect(right - kButtonWidth + 1, buttonsTop, right, bottom),
-	                             "ButtonDefault", mode == B_SAVE_PANEL ? "Save" : "Open",
-	                             new BMessage(kMsgAccept), B_FOLLOW_RIGHT | B_FOLLOW_BOTTOM);
-	fCancelButton =
-	    new BButton(BRect(right - 2 * kButtonWidth - 9, buttonsTop, right - kButtonWidth - 10, bottom),
-	                "ButtonCancel", "Cancel", new BMessage(kMsgCancel), B_FOLLOW_RIGHT | B_FOLLOW_BOTTOM);
+	// The buttons and the name field get their places from _LayOutButtons.
+	fDefaultButton =
+	    new BButton(BRect(right - kButtonWidth + 1, buttonsTop, right, bottom), "ButtonDefault",
+	                accept_label(mode), new BMessage(kMsgAccept), B_FOLLOW_RIGHT | B_FOLLOW_BOTTOM);
+	fCancelButton = new BButton(
+	    BRect(right - 2 * kButtonWidth - 9, buttonsTop, right - kButtonWidth - 10, bottom),
+	    "ButtonCancel", platform_text(PlatformTextId::kCancel), new BMessage(kMsgCancel),
+	    B_FOLLOW_RIGHT | B_FOLLOW_BOTTOM);
 	background->AddChild(fCancelButton);
 	background->AddChild(fDefaultButton);
 	if (mode == B_SAVE_PANEL) {
+		const char* nameLabel = platform_text(PlatformTextId::kNameLabel);
 		fNameField = new BTextControl(
 		    BRect(kMargin, buttonsTop + 1, right - 2 * kButtonWidth - 20, bottom - 1), "NameField",
-		    "Name:", "", new BMessage(kMsgAccept), B_FOLLOW_LEFT_RIGHT | B_FOLLOW_BOTTOM);
-		fNameField->SetDivider(fNameField->StringWidth("Name:") + 8);
+		    nameLabel, "", new BMessage(kMsgAccept), B_FOLLOW_LEFT_RIGHT | B_FOLLOW_BOTTOM);
+		fNameField->SetDivider(fNameField->StringWidth(nameLabel) + 8);
 		background->AddChild(fNameField);
 	}
+	_LayOutButtons();
 
 	float statusBottom = buttonsTop - 6;
 	fStatus = new BStringView(BRect(kMargin, statusBottom - 17, right, statusBottom), "StatusView",
@@ -121,6 +134,29 @@ void FilePanelWindow::_Build(file_panel_mode mode, bool multiple)
 	fList->SetInvocationMessage(new BMessage(kMsgInvoked));
 	background->AddChild(new BScrollView("FileScroll", fList, B_FOLLOW_ALL, 0, false, true));
 	fDefaultButton->MakeDefault(true);
+}
+
+void FilePanelWindow::_LayOutButtons()
+{
+	// Both buttons as wide as the wider label needs (and no narrower than usual), so that a
+	// longer word, another language's or the program's own, is never cut off.
+	float width = kButtonWidth;
+	for (BButton* button : {fCancelButton, fDefaultButton}) {
+		float preferred;
+		button->GetPreferredSize(&preferred, nullptr);
+		width = std::max(width, std::ceil(preferred));
+	}
+	float right = fDefaultButton->Parent()->Bounds().right - kMargin;
+	float top = fDefaultButton->Frame().top;
+	fDefaultButton->MoveTo(right - width + 1, top);
+	fDefaultButton->ResizeTo(width - 1, kButtonHeight - 1);
+	fCancelButton->MoveTo(right - 2 * width - 9, top);
+	fCancelButton->ResizeTo(width - 1, kButtonHeight - 1);
+	if (fNameField != nullptr) {
+		BRect frame = fNameField->Frame();
+		fNameField->ResizeTo(std::max(fCancelButton->Frame().left - 11 - frame.left, 40.0f),
+		                     frame.Height());
+	}
 }
 
 void FilePanelWindow::Present()
@@ -159,7 +195,7 @@ void FilePanelWindow::SetFolder(const std::string& path)
 	status_t status = list_folder(folder, &entries);
 	if (status != B_OK) {
 		// The panel stays where it was, and says why it did not go.
-		_ShowStatus("Cannot open \"" + folder + "\": " + describe(status) + ".");
+		_ShowStatus(platform_text(PlatformTextId::kCannotOpenFolder, {folder, describe(status)}));
 		fPathField->SetText(fFolder.c_str());
 		if (fFolder.empty()) {
 			fFolder = folder;
@@ -187,6 +223,7 @@ void FilePanelWindow::SetSaveText(const char* text)
 void FilePanelWindow::SetButtonLabel(file_panel_button button, const char* label)
 {
 	(button == B_CANCEL_BUTTON ? fCancelButton : fDefaultButton)->SetLabel(label);
+	_LayOutButtons();
 }
 
 void FilePanelWindow::MessageReceived(BMessage* message)
@@ -251,11 +288,11 @@ void FilePanelWindow::_Save()
 {
 	std::string name = fNameField->Text();
 	if (name.empty()) {
-		_ShowStatus("Type a name for the file.");
+		_ShowStatus(platform_text(PlatformTextId::kTypeAName));
 		return;
 	}
 	if (name.find('/') != std::string::npos) {
-		_ShowStatus("A name cannot contain \"/\".");
+		_ShowStatus(platform_text(PlatformTextId::kNoSlashInName));
 		return;
 	}
 	std::string path = fFolder == "/" ? "/" + name : fFolder + "/" + name;
@@ -267,8 +304,10 @@ void FilePanelWindow::_Save()
 			fNameField->SetText("");
 			return;
 		}
-		std::string text = "\"" + name + "\" already exists in this folder. Replace it?";
-		BAlert* alert = new BAlert("Replace", text.c_str(), "Cancel", "Replace", nullptr,
+		std::string text = platform_text(PlatformTextId::kReplaceQuestion, {name});
+		BAlert* alert = new BAlert(platform_text(PlatformTextId::kReplaceTitle), text.c_str(),
+		                           platform_text(PlatformTextId::kCancel),
+		                           platform_text(PlatformTextId::kReplace), nullptr,
 		                           B_WIDTH_AS_USUAL, B_WARNING_ALERT);
 		alert->SetShortcut(0, B_ESCAPE);
 		if (alert->Go() != 1)
@@ -277,7 +316,7 @@ void FilePanelWindow::_Save()
 	entry_ref folder;
 	status_t status = get_ref_for_path(fFolder.c_str(), &folder);
 	if (status != B_OK) {
-		_ShowStatus("Cannot save into \"" + fFolder + "\": " + describe(status) + ".");
+		_ShowStatus(platform_text(PlatformTextId::kCannotSaveInto, {fFolder, describe(status)}));
 		return;
 	}
 	BMessage answer(fPanel->fMessage != nullptr ? *fPanel->fMessage : BMessage(B_SAVE_REQUESTED));

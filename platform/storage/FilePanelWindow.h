@@ -44,6 +44,7 @@ public:
 
 private:
 	void _Build(file_panel_mode mode, bool multiple);
+	void _LayOutButtons();
 	void _ShowStatus(const std::string& text);
 	void _EntryInvoked();
 	void _SelectionChanged();

@@ -2,7 +2,10 @@
 // and its archive.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <mutex>
+#include <string>
+#include <vector>
 
 #include <Autolock.h>
 #include <ColorControl.h>
@@ -11,6 +14,7 @@
 #include <TextView.h>
 #include <Window.h>
 
+#include "PlatformText.h"
 #include "TestApplication.h"
 #include "TestDriver.h"
 
@@ -41,8 +45,15 @@ private:
 
 class ColorControlTest : public ::testing::Test {
 protected:
+	// The control speaks the language the test asks for, whatever the machine's locale is.
+	virtual BPrivate::PlatformLanguage Language() const
+	{
+		return BPrivate::PlatformLanguage::kEnglish;
+	}
+
 	void SetUp() override
 	{
+		BPrivate::set_platform_language(Language());
 		window = new ColorWindow;
 		control = new BColorControl(BPoint(10, 10), B_CELLS_32x8, 6, "ColCtrlColor",
 		                            new BMessage('cclc'));
@@ -59,6 +70,29 @@ protected:
 		return control->ConvertToScreen(BPoint(x, y));
 	}
 
+	// The labels of the three number fields, after checking that the fields stand in one
+	// column inside the control and that each label ends before its number begins.
+	std::vector<std::string> FieldLabels()
+	{
+		BAutolock lock(window);
+		std::vector<std::string> labels;
+		float left = -1;
+		for (const char* name : {"_red", "_green", "_blue"}) {
+			BTextControl* field = dynamic_cast<BTextControl*>(control->FindView(name));
+			if (field == nullptr || field->Label() == nullptr) {
+				ADD_FAILURE() << name;
+				continue;
+			}
+			if (left < 0)
+				left = field->Frame().left;
+			EXPECT_EQ(field->Frame().left, left) << name;
+			EXPECT_LE(field->Frame().right, control->Bounds().right) << name;
+			EXPECT_LT(field->StringWidth(field->Label()), field->Divider() - 3) << field->Label();
+			labels.push_back(field->Label());
+		}
+		return labels;
+	}
+
 	TestApplication app;
 	ColorWindow* window = nullptr;
 	BColorControl* control = nullptr;
@@ -72,6 +106,7 @@ TEST_F(ColorControlTest, ItIsAsLargeAsItsCellsAndFieldsNeed)
 	EXPECT_GE(control->Frame().Height(), 65);
 	EXPECT_LE(control->Frame().Height(), 70);
 	EXPECT_NE(control->FindView("_red"), nullptr);
+	EXPECT_EQ(FieldLabels(), (std::vector<std::string>{"Red:", "Green:", "Blue:"}));
 }
 
 TEST_F(ColorControlTest, ClickingAndDraggingTheRampsSendsEveryChange)
@@ -142,6 +177,45 @@ TEST(ColorControlArchiveTest, TheRebuiltControlFindsItsFieldsAndKeepsItsValue)
 	EXPECT_EQ(rebuilt->ValueAsColor(), make_color(200, 100, 50, 255));
 	EXPECT_EQ(rebuilt->Frame(), control.Frame());
 	EXPECT_EQ(rebuilt->Command(), (uint32)'cclc');
+}
+
+class JapaneseColorControlTest : public ColorControlTest {
+protected:
+	BPrivate::PlatformLanguage Language() const override
+	{
+		return BPrivate::PlatformLanguage::kJapanese;
+	}
+};
+
+TEST_F(JapaneseColorControlTest,
+       TheFieldsAreLabelledInJapaneseAndTheArchiveIsTheSameInEveryLanguage)
+{
+	EXPECT_EQ(FieldLabels(), (std::vector<std::string>{"赤：", "緑：", "青："}));
+	{
+		BAutolock lock(window);
+		EXPECT_EQ(control->Frame().Width(), 286) << "the frame does not depend on the language";
+	}
+
+	// A program archives its views when it is built, in whatever language its builder had: the
+	// archive is the same in every language, and the labels belong to the user who reads them.
+	auto flatten = [](BPrivate::PlatformLanguage language, BMessage* archive) {
+		BPrivate::set_platform_language(language);
+		BColorControl control(BPoint(10, 80), B_CELLS_32x8, 6, "ColCtrlColor");
+		EXPECT_EQ(control.Archive(archive), B_OK);
+		std::vector<char> bytes(archive->FlattenedSize());
+		EXPECT_EQ(archive->Flatten(bytes.data(), (ssize_t)bytes.size()), B_OK);
+		return bytes;
+	};
+	BMessage archive, englishArchive;
+	EXPECT_EQ(flatten(BPrivate::PlatformLanguage::kJapanese, &archive),
+	          flatten(BPrivate::PlatformLanguage::kEnglish, &englishArchive));
+	BPrivate::set_platform_language(BPrivate::PlatformLanguage::kJapanese);
+	std::unique_ptr<BArchivable> object(instantiate_object(&archive));
+	BColorControl* rebuilt = dynamic_cast<BColorControl*>(object.get());
+	ASSERT_NE(rebuilt, nullptr);
+	BTextControl* blue = dynamic_cast<BTextControl*>(rebuilt->FindView("_blue"));
+	ASSERT_NE(blue, nullptr);
+	EXPECT_STREQ(blue->Label(), "青：");
 }
 
 } // namespace

@@ -28,6 +28,7 @@
 #include "FilePanelWindow.h"
 #include "WindowPrivate.h"
 #include "FolderListing.h"
+#include "PlatformText.h"
 #include "TestApplication.h"
 #include "TestDriver.h"
 
@@ -62,8 +63,15 @@ private:
 
 class FilePanelTest : public ::testing::Test {
 protected:
+	// The panel speaks the language the test asks for, whatever the machine's locale is.
+	virtual BPrivate::PlatformLanguage Language() const
+	{
+		return BPrivate::PlatformLanguage::kEnglish;
+	}
+
 	void SetUp() override
 	{
+		BPrivate::set_platform_language(Language());
 		char pattern[] = "/tmp/glowplate-panel-XXXXXX";
 		folder = mkdtemp(pattern);
 		fs::create_directory(folder + "/Beta");
@@ -143,15 +151,19 @@ TEST_F(FilePanelTest, TheNameFieldAndEnterSendTheFolderAndTheName)
 	EXPECT_STREQ(answers->Answers()[1].GetString("name", ""), "other.png");
 }
 
+// The replace question, once it is up.
+BAlert* ShownAlert()
+{
+	for (int32 i = 0; BWindow* shown = be_app->WindowAt(i); i++) {
+		if (BAlert* found = dynamic_cast<BAlert*>(shown))
+			return found;
+	}
+	return nullptr;
+}
+
 TEST_F(FilePanelTest, AnExistingFileIsReplacedOnlyWhenTheUserAgrees)
 {
-	auto alert = [] {
-		for (int32 i = 0; BWindow* shown = be_app->WindowAt(i); i++) {
-			if (BAlert* found = dynamic_cast<BAlert*>(shown))
-				return found;
-		}
-		return (BAlert*)nullptr;
-	};
+	auto alert = ShownAlert;
 	TypeName("old.png");
 	driver::Key(B_ENTER);
 	ASSERT_TRUE(driver::WaitFor([&] { return alert() != nullptr && driver::Sync(alert()) == B_OK; }));
@@ -247,6 +259,84 @@ TEST_F(FilePanelTest, FoldersComeFirstHiddenOnesNotAndThePanelMovesBetweenThem)
 	EXPECT_EQ(static_cast<BPrivate::FilePanelWindow*>(window)->Folder(), folder + "/alpha");
 }
 
+class JapaneseFilePanelTest : public FilePanelTest {
+protected:
+	BPrivate::PlatformLanguage Language() const override
+	{
+		return BPrivate::PlatformLanguage::kJapanese;
+	}
+	std::string Label(const char* name)
+	{
+		BAutolock lock(window);
+		BControl* control = dynamic_cast<BControl*>(window->FindView(name));
+		return control != nullptr && control->Label() != nullptr ? control->Label() : "";
+	}
+};
+
+TEST_F(JapaneseFilePanelTest, ThePanelSpeaksJapaneseFitsItsLabelsAndStillSavesWithEnter)
+{
+	EXPECT_STREQ(window->Title(), "保存");
+	EXPECT_EQ(Label("PathField"), "フォルダー：");
+	EXPECT_EQ(Label("ParentButton"), "上へ");
+	EXPECT_EQ(Label("NameField"), "名前：");
+	EXPECT_EQ(Label("ButtonCancel"), "キャンセル");
+	EXPECT_EQ(Label("ButtonDefault"), "保存");
+	{
+		// Every button is as wide as its label needs, the labels of the fields fit before
+		// their dividers, and nothing overlaps along the bottom row.
+		BAutolock lock(window);
+		BButton* cancel = Find<BButton>("ButtonCancel");
+		BButton* save = Find<BButton>("ButtonDefault");
+		BTextControl* name = Find<BTextControl>("NameField");
+		for (BButton* button : {cancel, save, Find<BButton>("ParentButton")}) {
+			float preferred;
+			button->GetPreferredSize(&preferred, nullptr);
+			EXPECT_GE(button->Frame().Width() + 1, preferred) << button->Label();
+		}
+		for (BTextControl* field : {name, Find<BTextControl>("PathField")})
+			EXPECT_LT(field->StringWidth(field->Label()), field->Divider()) << field->Label();
+		EXPECT_LT(name->Frame().right, cancel->Frame().left);
+		EXPECT_LT(cancel->Frame().right, save->Frame().left);
+		EXPECT_LE(save->Frame().right, window->Bounds().right);
+	}
+
+	driver::Key(B_ENTER);
+	ASSERT_EQ(driver::Sync(window), B_OK);
+	EXPECT_EQ(Status(), "ファイルの名前を入力してください。");
+
+	// The replace question in Japanese, answered with Escape and then with Enter.
+	TypeName("old.png");
+	driver::Key(B_ENTER);
+	ASSERT_TRUE(driver::WaitFor(
+	    [&] { return ShownAlert() != nullptr && driver::Sync(ShownAlert()) == B_OK; }));
+	{
+		BAlert* alert = ShownAlert();
+		BAutolock lock(alert);
+		EXPECT_STREQ(alert->Text(), "「old.png」は既にこのフォルダーにあります。置き換えますか？");
+		ASSERT_EQ(alert->CountButtons(), 2);
+		EXPECT_STREQ(alert->ButtonAt(0)->Label(), "キャンセル");
+		EXPECT_STREQ(alert->ButtonAt(1)->Label(), "置き換える");
+	}
+	driver::Key(B_ESCAPE);
+	ASSERT_TRUE(driver::WaitFor([&] { return ShownAlert() == nullptr; }));
+	ASSERT_EQ(driver::Sync(window), B_OK);
+	EXPECT_TRUE(answers->Answers().empty());
+	driver::Key(B_ENTER);
+	ASSERT_TRUE(driver::WaitFor(
+	    [&] { return ShownAlert() != nullptr && driver::Sync(ShownAlert()) == B_OK; }));
+	driver::Key(B_ENTER);
+	ASSERT_TRUE(driver::WaitFor([&] { return answers->Answers().size() == 1; }));
+	EXPECT_STREQ(answers->Answers()[0].GetString("name", ""), "old.png");
+
+	// A new name goes straight through with Enter.
+	panel->Show();
+	ASSERT_EQ(driver::Sync(window), B_OK);
+	driver::Type("サイン.png");
+	driver::Key(B_ENTER);
+	ASSERT_TRUE(driver::WaitFor([&] { return answers->Answers().size() == 2; }));
+	EXPECT_STREQ(answers->Answers()[1].GetString("name", ""), "サイン.png");
+}
+
 TEST(FolderListingTest, PathsAreMadeAbsoluteAndTidy)
 {
 	EXPECT_EQ(BPrivate::normalize_folder("a/./b/../c", "/base"), "/base/a/c");
@@ -268,6 +358,7 @@ TEST(FilePanelPermissionTest, AFolderThatCannotBeReadIsNamedWithTheReason)
 	fs::create_directory(locked);
 	chmod(locked.c_str(), 0);
 	auto body = [&]() -> int {
+		BPrivate::set_platform_language(BPrivate::PlatformLanguage::kEnglish);
 		TestApplication app;
 		BFilePanel* panel = new BFilePanel(B_SAVE_PANEL);
 		panel->SetPanelDirectory(root.c_str());
