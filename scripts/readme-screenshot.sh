@@ -17,7 +17,8 @@ fi
 
 home=$(mktemp -d "${TMPDIR:-/tmp}/glowplate-screenshot.XXXXXX")
 trap 'kill "$pid" 2>/dev/null || true; rm -rf "$home"' EXIT
-HOME="$home" XDG_CONFIG_HOME="$home/.config" GLOWPLATE_BACKEND=sdl "$app" &
+# The window as a Japanese desktop shows it: the platform's own labels follow LANG.
+LANG=ja_JP.UTF-8 HOME="$home" XDG_CONFIG_HOME="$home/.config" GLOWPLATE_BACKEND=sdl "$app" &
 pid=$!
 window=$(xdotool search --sync --class jp.tamarack.GlowplateMaker | head -n 1)
 xdotool windowmove "$window" 0 0
