@@ -177,7 +177,7 @@ TEST(AppQuit, CtrlQKeepsTheFrameAndTheTextForTheNextStart)
 	EXPECT_TRUE(fs::exists(run.SettingsFile("Glowplate_Property.arc")));
 }
 
-TEST(AppQuit, TheCloseBoxAndTheMenuItemQuitAsWell)
+TEST(AppQuit, TheCloseBoxTheMenuItemAndCtrlWQuitAsWell)
 {
 	{
 		AppRun run;
@@ -213,6 +213,17 @@ TEST(AppQuit, TheCloseBoxAndTheMenuItemQuitAsWell)
 		                       (itemFrame.top + itemFrame.bottom) / 2));
 		ASSERT_TRUE(run.WaitForEnd());
 		EXPECT_EQ(saved_exit_states().mDisplayText, "Osaka");
+	}
+	{
+		// Ctrl+W closes the window, which is quitting for the only window there is.
+		AppRun run;
+		run.Start();
+		TGlowplateWindow* window = run.Window();
+		ASSERT_NE(window, nullptr);
+		type_text(window, "Kobe");
+		driver::Shortcut('w');
+		ASSERT_TRUE(run.WaitForEnd());
+		EXPECT_EQ(saved_exit_states().mDisplayText, "Kobe");
 	}
 }
 
