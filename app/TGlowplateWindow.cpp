@@ -1,5 +1,7 @@
 #include "TGlowplateWindow.h"
 
+#include <cctype>
+
 #include <Application.h>
 #include <Menu.h>
 #include <MenuBar.h>
@@ -133,10 +135,10 @@ bool TGlowplateWindow::_OpenMenuOfLetter(char letter)
 {
 	if (mMenuBar == nullptr || letter == 0)
 		return false;
-	char wanted = (char)toupper((unsigned char)letter);
+	int wanted = std::toupper((unsigned char)letter);
 	for (int32 i = 0; BMenuItem* item = mMenuBar->ItemAt(i); i++) {
 		char marked = short_cut_from_label(item->Label());
-		if (marked != 0 && toupper((unsigned char)marked) == wanted) {
+		if (marked != 0 && std::toupper((unsigned char)marked) == wanted) {
 			mMenuBar->StartMenuBar(i, true, true);
 			return true;
 		}
