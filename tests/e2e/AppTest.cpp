@@ -5,6 +5,7 @@
 // where the window was left.
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -156,6 +157,32 @@ TEST(AppOnTheDisplay, EditsSavesQuitsAndStartsAgainAsItWasLeft)
 		EXPECT_EQ(app.Wait(), 0);
 	}
 	fs::remove_all(home);
+}
+
+// A session that ends sends SIGTERM, and Ctrl+C in the terminal SIGINT: the program saves what
+// it keeps, as on Ctrl+Q, and ends normally.
+TEST(AppOnTheDisplay, TheSignalsThatEndASessionSaveAsCtrlQDoes)
+{
+	std::string why;
+	if (!e2e::DisplayAvailable(&why))
+		GTEST_SKIP() << why;
+	for (int signal : {SIGTERM, SIGINT}) {
+		char pattern[] = "/tmp/glowplate-e2e-signal-XXXXXX";
+		ASSERT_NE(mkdtemp(pattern), nullptr);
+		fs::path home = pattern;
+		fs::path states = home / ".config/Tamarack/Glowplate/Glowplate_ExitStates.arc";
+		e2e::Program app(GLOWPLATE_APP, {},
+		                 {"HOME=" + home.string(), "XDG_CONFIG_HOME=" + (home / ".config").string()});
+		ASSERT_TRUE(app.Started());
+		ASSERT_TRUE(e2e::Xdotool({"search", "--sync", "--class", "jp.tamarack.GlowplateMaker",
+		                          "windowmove", "%@", at(kLeft), at(kTop)}));
+		ASSERT_TRUE(wait_for(kUnderMenuBar, kPanel));
+		ASSERT_FALSE(fs::exists(states));
+		ASSERT_TRUE(app.Signal(signal));
+		EXPECT_EQ(app.Wait(), 0) << "signal " << signal;
+		EXPECT_TRUE(fs::exists(states)) << "signal " << signal;
+		fs::remove_all(home);
+	}
 }
 
 } // namespace

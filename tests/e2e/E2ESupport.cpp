@@ -184,6 +184,11 @@ int Program::Wait(bigtime_t timeout)
 	}
 }
 
+bool Program::Signal(int signal)
+{
+	return fPid > 0 && kill(fPid, signal) == 0;
+}
+
 bool Xdotool(const std::vector<std::string>& arguments)
 {
 	std::vector<std::string> argv = {"xdotool"};

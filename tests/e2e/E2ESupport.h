@@ -31,6 +31,8 @@ public:
 	bool WaitForLine(const std::string& expected, bigtime_t timeout = 10000000);
 	// Waits for the program to end; its exit status, or -1 when it did not end in time.
 	int Wait(bigtime_t timeout = 10000000);
+	// Sends the program a signal; false when it is not running.
+	bool Signal(int signal);
 
 private:
 	int fPid = -1;
