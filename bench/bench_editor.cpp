@@ -20,6 +20,7 @@
 #include <TGlowplateView.h>
 #include <ViewTreeArchive.h>
 
+#include "BenchApplication.h"
 #include "Desktop.h"
 #include "WindowPrivate.h"
 
@@ -206,24 +207,8 @@ BENCHMARK(BM_TypeALampSize)->Apply(per_keystroke);
 
 int main(int argc, char** argv)
 {
-	setenv("GLOWPLATE_BACKEND", "headless", 1);
-	char folder[] = "/tmp/glowplate-bench-XXXXXX";
-	if (mkdtemp(folder) != nullptr)
-		setenv("XDG_RUNTIME_DIR", folder, 1);
-	BApplication* app = new BApplication("application/x-vnd.Glowplate-Bench");
-	std::thread loop([app] { app->Run(); });
-
-	benchmark::Initialize(&argc, argv);
-	benchmark::RunSpecifiedBenchmarks();
-	benchmark::Shutdown();
-	delete gTextEditor;
-	delete gSizeEditor;
-
-	app->Lock();
-	app->Quit();
-	app->Unlock();
-	loop.join();
-	delete app;
-	rmdir(folder);
-	return 0;
+	return run_benchmarks_in_application(argc, argv, [] {
+		delete gTextEditor;
+		delete gSizeEditor;
+	});
 }

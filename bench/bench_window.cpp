@@ -18,6 +18,7 @@
 
 #include <HeadlessBackend.h>
 
+#include "BenchApplication.h"
 #include "Desktop.h"
 #include "WindowPrivate.h"
 
@@ -161,22 +162,5 @@ BENCHMARK(BM_TypingIntoATextControl)->Unit(benchmark::kMicrosecond)->UseRealTime
 
 int main(int argc, char** argv)
 {
-	setenv("GLOWPLATE_BACKEND", "headless", 1);
-	char folder[] = "/tmp/glowplate-bench-XXXXXX";
-	if (mkdtemp(folder) != nullptr)
-		setenv("XDG_RUNTIME_DIR", folder, 1);
-	BApplication* app = new BApplication("application/x-vnd.Glowplate-Bench");
-	std::thread loop([app] { app->Run(); });
-
-	benchmark::Initialize(&argc, argv);
-	benchmark::RunSpecifiedBenchmarks();
-	benchmark::Shutdown();
-
-	app->Lock();
-	app->Quit();
-	app->Unlock();
-	loop.join();
-	delete app;
-	rmdir(folder);
-	return 0;
+	return run_benchmarks_in_application(argc, argv);
 }

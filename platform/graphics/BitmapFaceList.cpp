@@ -5,6 +5,8 @@
 
 #include <fontconfig/fontconfig.h>
 
+#include <FontPattern.h>
+
 namespace graphics {
 
 namespace {
@@ -28,25 +30,6 @@ std::string xml_escaped(const char* text)
 		}
 	}
 	return escaped;
-}
-
-// The English name of a pattern's object, else its first.
-std::string name_of(FcPattern* pattern, const char* object, const char* languageObject)
-{
-	int chosen = 0;
-	FcChar8* language = nullptr;
-	for (int i = 0; FcPatternGetString(pattern, languageObject, i, &language) == FcResultMatch;
-	     i++) {
-		if (std::string((const char*)language) == "en") {
-			chosen = i;
-			break;
-		}
-	}
-	FcChar8* value = nullptr;
-	if (FcPatternGetString(pattern, object, chosen, &value) != FcResultMatch &&
-	    FcPatternGetString(pattern, object, 0, &value) != FcResultMatch)
-		return std::string();
-	return (const char*)value;
 }
 
 } // namespace
@@ -84,24 +67,11 @@ BitmapFaceList::BitmapFaceList()
 	for (int i = 0; i < fFonts->nfont; i++) {
 		FcPattern* font = fFonts->fonts[i];
 		Face face;
-		face.description.family = name_of(font, FC_FAMILY, FC_FAMILYLANG);
-		const std::string style = name_of(font, FC_STYLE, FC_STYLELANG);
-		FcChar8* file = nullptr;
 		face.charSet = nullptr;
-		if (face.description.family.empty() ||
-		    FcPatternGetString(font, FC_FILE, 0, &file) != FcResultMatch ||
+		if (!read_face_description(font, &face.description) ||
 		    FcPatternGetCharSet(font, FC_CHARSET, 0, &face.charSet) != FcResultMatch)
 			continue;
-		face.description.file = (const char*)file;
-		int value = 0;
-		if (FcPatternGetInteger(font, FC_INDEX, 0, &value) == FcResultMatch)
-			face.description.index = value;
-		if (FcPatternGetInteger(font, FC_WEIGHT, 0, &value) == FcResultMatch)
-			face.description.weight = value;
-		if (FcPatternGetInteger(font, FC_SLANT, 0, &value) == FcResultMatch)
-			face.description.slant = value;
-		if (FcPatternGetInteger(font, FC_SPACING, 0, &value) == FcResultMatch)
-			face.description.fixedWidth = value >= FC_MONO;
+		const std::string style = face.description.style;
 		// A file may hold several strikes; each is a face of its own.
 		double size = 0;
 		for (int n = 0; FcPatternGetDouble(font, FC_PIXEL_SIZE, n, &size) == FcResultMatch; n++) {

@@ -9,29 +9,11 @@
 
 #include <fontconfig/fontconfig.h>
 
+#include <FontPattern.h>
+
 namespace graphics {
 
 namespace {
-
-// Fontconfig lists a name in several languages; the English one (else the first) is the
-// name the program shows and stores, so settings written on one locale read on another.
-std::string english_value(FcPattern* pattern, const char* object, const char* languageObject)
-{
-	int chosen = 0;
-	FcChar8* language = nullptr;
-	for (int i = 0; FcPatternGetString(pattern, languageObject, i, &language) == FcResultMatch;
-	     i++) {
-		if (std::strcmp((const char*)language, "en") == 0) {
-			chosen = i;
-			break;
-		}
-	}
-	FcChar8* value = nullptr;
-	if (FcPatternGetString(pattern, object, chosen, &value) != FcResultMatch &&
-	    FcPatternGetString(pattern, object, 0, &value) != FcResultMatch)
-		return std::string();
-	return (const char*)value;
-}
 
 bool is_regular_name(const std::string& style)
 {
@@ -111,22 +93,8 @@ status_t FontCatalog::Build()
 		if (FcPatternGetBool(font, FC_VARIABLE, 0, &variable) == FcResultMatch && variable)
 			continue;
 		Listed entry;
-		entry.description.family = english_value(font, FC_FAMILY, FC_FAMILYLANG);
-		entry.description.style = english_value(font, FC_STYLE, FC_STYLELANG);
-		FcChar8* file = nullptr;
-		if (FcPatternGetString(font, FC_FILE, 0, &file) != FcResultMatch ||
-		    entry.description.family.empty())
+		if (!read_face_description(font, &entry.description))
 			continue;
-		entry.description.file = (const char*)file;
-		int value = 0;
-		if (FcPatternGetInteger(font, FC_INDEX, 0, &value) == FcResultMatch)
-			entry.description.index = value;
-		if (FcPatternGetInteger(font, FC_WEIGHT, 0, &value) == FcResultMatch)
-			entry.description.weight = value;
-		if (FcPatternGetInteger(font, FC_SLANT, 0, &value) == FcResultMatch)
-			entry.description.slant = value;
-		if (FcPatternGetInteger(font, FC_SPACING, 0, &value) == FcResultMatch)
-			entry.description.fixedWidth = value >= FC_MONO;
 		entry.charSet = nullptr;
 		FcPatternGetCharSet(font, FC_CHARSET, 0, &entry.charSet);
 		listed.push_back(entry);
@@ -306,8 +274,8 @@ const FontFace* FontCatalog::FaceOfPattern(_FcPattern* pattern)
 		if (found != fByFile.end())
 			return found->second;
 	}
-	return Find(english_value(pattern, FC_FAMILY, FC_FAMILYLANG),
-	            english_value(pattern, FC_STYLE, FC_STYLELANG));
+	return Find(english_pattern_value(pattern, FC_FAMILY, FC_FAMILYLANG),
+	            english_pattern_value(pattern, FC_STYLE, FC_STYLELANG));
 }
 
 std::vector<const FontFace*> FontCatalog::Sorted(const char* description, bool trim)

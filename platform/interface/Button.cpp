@@ -27,18 +27,17 @@ struct DefaultButtonHookInstaller {
 
 BButton::BButton(BRect frame, const char* name, const char* label, BMessage* message,
                  uint32 resizingMode, uint32 flags)
-    : BControl(frame, name, label, message, resizingMode, flags), fDefault(false), fInside(false)
+    : BControl(frame, name, label, message, resizingMode, flags), fDefault(false)
 {
 }
 
 BButton::BButton(const char* name, const char* label, BMessage* message, uint32 flags)
-    : BControl(name, label, message, flags), fDefault(false), fInside(false)
+    : BControl(name, label, message, flags), fDefault(false)
 {
 }
 
 BButton::BButton(BMessage* archive)
-    : BControl(archive), fDefault(archive != nullptr && archive->GetBool("_default", false)),
-      fInside(false)
+    : BControl(archive), fDefault(archive != nullptr && archive->GetBool("_default", false))
 {
 }
 
@@ -72,7 +71,7 @@ void BButton::Draw(BRect)
 	uint32 flags = StyleFlags();
 	if (IsDefault())
 		flags |= StylePainter::kDefault;
-	if (Value() != 0 || (IsTracking() && fInside))
+	if (Value() != 0)
 		flags |= StylePainter::kPressed;
 	BRect bounds = Bounds();
 	StylePainter::DrawButton(this, bounds, flags);
@@ -81,33 +80,18 @@ void BButton::Draw(BRect)
 
 void BButton::MouseDown(BPoint where)
 {
-	SetTracking(true);
-	fInside = true;
-	SetMouseEventMask(B_POINTER_EVENTS, B_NO_POINTER_HISTORY);
-	Invalidate();
+	BeginPress();
 }
 
 void BButton::MouseMoved(BPoint where, uint32 transit, const BMessage* dragMessage)
 {
-	if (!IsTracking())
-		return;
-	bool inside = Bounds().Contains(where);
-	if (inside != fInside) {
-		fInside = inside;
-		Invalidate();
-	}
+	PressMoved(where);
 }
 
 void BButton::MouseUp(BPoint where)
 {
-	if (!IsTracking())
-		return;
-	SetTracking(false);
-	bool inside = Bounds().Contains(where);
-	fInside = false;
-	Invalidate();
 	// Released outside, the press is taken back.
-	if (inside)
+	if (EndPress(where))
 		Invoke();
 }
 

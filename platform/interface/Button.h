@@ -38,7 +38,6 @@ private:
 	void _Click();
 
 	bool fDefault;
-	bool fInside;
 };
 
 #endif

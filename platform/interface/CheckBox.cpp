@@ -11,16 +11,16 @@ using BPrivate::StylePainter;
 
 BCheckBox::BCheckBox(BRect frame, const char* name, const char* label, BMessage* message,
                      uint32 resizingMode, uint32 flags)
-    : BControl(frame, name, label, message, resizingMode, flags), fInside(false)
+    : BControl(frame, name, label, message, resizingMode, flags)
 {
 }
 
 BCheckBox::BCheckBox(const char* name, const char* label, BMessage* message, uint32 flags)
-    : BControl(name, label, message, flags), fInside(false)
+    : BControl(name, label, message, flags)
 {
 }
 
-BCheckBox::BCheckBox(BMessage* archive) : BControl(archive), fInside(false) {}
+BCheckBox::BCheckBox(BMessage* archive) : BControl(archive) {}
 
 BCheckBox::~BCheckBox() {}
 
@@ -34,11 +34,9 @@ BArchivable* BCheckBox::Instantiate(BMessage* archive)
 void BCheckBox::Draw(BRect)
 {
 	BRect bounds = Bounds();
-	uint32 flags = StyleFlags() & ~StylePainter::kPressed;
+	uint32 flags = StyleFlags();
 	if (Value() != 0)
 		flags |= StylePainter::kMarked;
-	if (IsTracking() && fInside)
-		flags |= StylePainter::kPressed;
 	DrawMark(StylePainter::MarkRect(this, bounds), flags);
 	BRect labelRect(bounds.left + LabelOffset(), bounds.top, bounds.right, bounds.bottom);
 	StylePainter::DrawLabel(this, labelRect, Label(), B_ALIGN_LEFT,
@@ -57,31 +55,17 @@ float BCheckBox::LabelOffset() const
 
 void BCheckBox::MouseDown(BPoint where)
 {
-	SetTracking(true);
-	fInside = true;
-	SetMouseEventMask(B_POINTER_EVENTS, B_NO_POINTER_HISTORY);
-	Invalidate();
+	BeginPress();
 }
 
 void BCheckBox::MouseMoved(BPoint where, uint32 transit, const BMessage* dragMessage)
 {
-	if (!IsTracking())
-		return;
-	bool inside = Bounds().Contains(where);
-	if (inside != fInside) {
-		fInside = inside;
-		Invalidate();
-	}
+	PressMoved(where);
 }
 
 void BCheckBox::MouseUp(BPoint where)
 {
-	if (!IsTracking())
-		return;
-	SetTracking(false);
-	fInside = false;
-	Invalidate();
-	if (Bounds().Contains(where))
+	if (EndPress(where))
 		Toggle();
 }
 

@@ -30,9 +30,6 @@ protected:
 	// The mark's offset before the label.
 	virtual float LabelOffset() const;
 	virtual void DrawMark(BRect box, uint32 flags);
-
-private:
-	bool fInside;
 };
 
 #endif

@@ -49,6 +49,7 @@ void BControl::_Init(const char* label)
 	fValue = 0;
 	fEnabled = true;
 	fTracking = false;
+	fPressInside = false;
 	fWasNavigable = (Flags() & B_NAVIGABLE) != 0;
 }
 
@@ -155,9 +156,38 @@ uint32 BControl::StyleFlags() const
 	BWindow* window = Window();
 	if (IsFocus() && window != nullptr && window->IsActive())
 		flags |= StylePainter::kFocused;
-	if (fTracking)
+	if (fTracking && fPressInside)
 		flags |= StylePainter::kPressed;
 	return flags;
+}
+
+void BControl::BeginPress()
+{
+	fTracking = true;
+	fPressInside = true;
+	SetMouseEventMask(B_POINTER_EVENTS, B_NO_POINTER_HISTORY);
+	Invalidate();
+}
+
+void BControl::PressMoved(BPoint where)
+{
+	if (!fTracking)
+		return;
+	bool inside = Bounds().Contains(where);
+	if (inside != fPressInside) {
+		fPressInside = inside;
+		Invalidate();
+	}
+}
+
+bool BControl::EndPress(BPoint where)
+{
+	if (!fTracking)
+		return false;
+	fTracking = false;
+	fPressInside = false;
+	Invalidate();
+	return Bounds().Contains(where);
 }
 
 B_REGISTER_ARCHIVABLE(BControl);

@@ -54,10 +54,15 @@ public:
 	void GetPreferredSize(float* width, float* height) override;
 
 protected:
-	// Whether the control is being pressed with the pointer held inside it.
+	// A press held on the control: it draws pressed while the pointer stays inside, and the
+	// release says whether the press ended inside (a click) or outside (taken back).
+	void BeginPress();
+	void PressMoved(BPoint where);
+	// False when no press was held or the pointer was released outside.
+	bool EndPress(BPoint where);
 	bool IsTracking() const { return fTracking; }
-	void SetTracking(bool tracking) { fTracking = tracking; }
-	// The state flags of the style painter (disabled, focused, ...) for drawing now.
+	// The state flags of the style painter (disabled, focused, pressed inside, ...) for
+	// drawing now.
 	uint32 StyleFlags() const;
 
 private:
@@ -68,6 +73,7 @@ private:
 	int32 fValue;
 	bool fEnabled;
 	bool fTracking;
+	bool fPressInside;
 	// Whether the control was navigable before it was disabled (a disabled control is
 	// skipped by keyboard navigation).
 	bool fWasNavigable;

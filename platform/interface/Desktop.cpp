@@ -230,9 +230,7 @@ backend_window_id Desktop::_WindowAt(float x, float y) const
 		const WindowRecord& record = fWindows.at(*it);
 		if (!record.visible)
 			continue;
-		const WindowSpec& spec = record.spec;
-		if (x >= spec.left - 0.5f && x < spec.left + spec.width - 0.5f && y >= spec.top - 0.5f &&
-		    y < spec.top + spec.height - 0.5f)
+		if (record.spec.Contains(x, y))
 			return *it;
 	}
 	return -1;

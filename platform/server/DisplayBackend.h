@@ -52,6 +52,14 @@ struct WindowSpec {
 	bool avoidFocus = false;
 	// The window a modal or floating window belongs to, or -1.
 	backend_window_id parent = -1;
+
+	// Whether the screen point (pixel centres on whole numbers) lies on one of the window's
+	// pixels.
+	bool Contains(float x, float y) const
+	{
+		return x >= left - 0.5f && x < left + width - 0.5f && y >= top - 0.5f &&
+		       y < top + height - 0.5f;
+	}
 };
 
 // One input event, already in the platform's terms (modifier masks, key codes, UTF-8 bytes),

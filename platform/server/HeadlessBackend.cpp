@@ -321,9 +321,7 @@ backend_window_id HeadlessBackend::_WindowAt(float x, float y) const
 		const Window& window = fWindows.at(*it);
 		if (!window.visible)
 			continue;
-		const WindowSpec& spec = window.spec;
-		if (x >= spec.left - 0.5f && x < spec.left + spec.width - 0.5f && y >= spec.top - 0.5f &&
-		    y < spec.top + spec.height - 0.5f)
+		if (window.spec.Contains(x, y))
 			return *it;
 	}
 	return -1;
@@ -442,24 +440,17 @@ void HeadlessBackend::InjectWheel(float deltaX, float deltaY)
 void HeadlessBackend::InjectKeyDown(int32 key, int32 rawChar, const std::string& bytes,
                                     uint32 modifiers, bool repeat)
 {
-	InputEvent event;
-	{
-		std::lock_guard<std::mutex> lock(fLock);
-		event.window = fFocus;
-	}
-	if (event.window < 0)
-		return;
-	event.type = InputEvent::KeyDown;
-	event.key = key;
-	event.rawChar = rawChar;
-	event.bytes = bytes;
-	event.modifiers = modifiers;
-	event.repeat = repeat;
-	_Deliver(event);
+	_InjectKeyEvent(InputEvent::KeyDown, key, rawChar, bytes, modifiers, repeat);
 }
 
 void HeadlessBackend::InjectKeyUp(int32 key, int32 rawChar, const std::string& bytes,
                                   uint32 modifiers)
+{
+	_InjectKeyEvent(InputEvent::KeyUp, key, rawChar, bytes, modifiers, false);
+}
+
+void HeadlessBackend::_InjectKeyEvent(InputEvent::Type type, int32 key, int32 rawChar,
+                                      const std::string& bytes, uint32 modifiers, bool repeat)
 {
 	InputEvent event;
 	{
@@ -468,11 +459,12 @@ void HeadlessBackend::InjectKeyUp(int32 key, int32 rawChar, const std::string& b
 	}
 	if (event.window < 0)
 		return;
-	event.type = InputEvent::KeyUp;
+	event.type = type;
 	event.key = key;
 	event.rawChar = rawChar;
 	event.bytes = bytes;
 	event.modifiers = modifiers;
+	event.repeat = repeat;
 	_Deliver(event);
 }
 

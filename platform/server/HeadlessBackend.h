@@ -100,6 +100,9 @@ private:
 
 	backend_window_id _WindowAt(float x, float y) const;
 	void _Deliver(InputEvent& event);
+	// A key event for the window with the keyboard focus; nothing when none has it.
+	void _InjectKeyEvent(InputEvent::Type type, int32 key, int32 rawChar,
+	                     const std::string& bytes, uint32 modifiers, bool repeat);
 	void _SetFocus(backend_window_id window);
 	void _DumpFrame(backend_window_id window, const Window& state);
 
